@@ -1,0 +1,19 @@
+#include "AppDelegate.h"
+
+#include "model/NotchModel.h"
+#include "settings/DefaultsStore.h"
+
+namespace zelvik {
+
+AppDelegate::AppDelegate(QObject* parent)
+    : QObject(parent)
+    , m_model(std::make_unique<NotchModel>(
+          NotchModel::Environment{DefaultsStore::standard(), m_scheduler, m_clock, &m_haptics})) {}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::applicationDidFinishLaunching() {
+    m_model->start();
+}
+
+} // namespace zelvik

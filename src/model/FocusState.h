@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Clock.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace zelvik {
+
+// The focus timer record. Idle: neither optional set; running: endDate set;
+// paused: pausedRemaining set. No operation sets both.
+struct FocusState {
+    Q_GADGET
+    Q_PROPERTY(QString label MEMBER label CONSTANT)
+    Q_PROPERTY(double duration MEMBER duration CONSTANT)
+    Q_PROPERTY(bool isRunning READ isRunning CONSTANT)
+    Q_PROPERTY(bool isPaused READ isPaused CONSTANT)
+
+public:
+    QString label = QStringLiteral("Pomodoro");
+    double duration = 1500; // seconds
+    std::optional<ReferenceSeconds> endDate;
+    std::optional<double> pausedRemaining; // seconds
+
+    bool isRunning() const { return endDate.has_value(); }
+    bool isPaused() const { return !endDate && pausedRemaining.has_value(); }
+
+    friend bool operator==(const FocusState&, const FocusState&) = default;
+};
+
+} // namespace zelvik
+
+Q_DECLARE_METATYPE(zelvik::FocusState)

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace zelvik {
+
+// What the notch model reads of the music monitor: whether a song plays and
+// its title, a way to refresh the position, and a way to send a player
+// command ("next track", "previous track", ...). changed() fires when
+// playing or title change.
+class MusicStatus : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    virtual bool isPlaying() const = 0;
+    virtual QString trackTitle() const = 0;
+    virtual void refreshPosition() = 0;
+    virtual void send(const QString& command) = 0;
+
+signals:
+    void changed();
+};
+
+} // namespace zelvik

@@ -1,0 +1,187 @@
+#pragma once
+
+#include "Clock.h"
+#include "FocusState.h"
+#include "HUDEvent.h"
+#include "MusicStatus.h"
+#include "NotchTypes.h"
+#include "Scheduler.h"
+#include "shelf/ShelfItem.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QSizeF>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace zelvik {
+
+class DefaultsStore;
+class HapticFeedback;
+class NotchSettings;
+
+// The one observable state of the notch surface: status, tab, measured notch
+// size, the notice on screen, the shelf list and the focus timer, with the
+// delayed transitions between the states. Lives on the main thread.
+class NotchModel : public QObject {
+    Q_OBJECT
+    Q_MOC_INCLUDE("settings/NotchSettings.h")
+    Q_PROPERTY(zelvik::NotchStatus status READ status NOTIFY statusChanged)
+    Q_PROPERTY(QString statusName READ statusName NOTIFY statusChanged)
+    Q_PROPERTY(zelvik::ZelvikPanel tab READ tab WRITE setTab NOTIFY tabChanged)
+    Q_PROPERTY(QString tabName READ tabName NOTIFY tabChanged)
+    Q_PROPERTY(QSizeF notchSize READ notchSize WRITE setNotchSize NOTIFY notchSizeChanged)
+    Q_PROPERTY(bool hasPhysicalNotch READ hasPhysicalNotch WRITE setHasPhysicalNotch NOTIFY
+                   hasPhysicalNotchChanged)
+    Q_PROPERTY(QVariant hud READ hudValue NOTIFY hudChanged)
+    Q_PROPERTY(bool isDropTargeted READ isDropTargeted WRITE setIsDropTargeted NOTIFY
+                   isDropTargetedChanged)
+    Q_PROPERTY(zelvik::FocusState focus READ focus NOTIFY focusChanged)
+    Q_PROPERTY(zelvik::NotchSettings* settings READ settings CONSTANT)
+    Q_PROPERTY(QString closedActivity READ closedActivityName NOTIFY closedActivityChanged)
+    Q_PROPERTY(QSizeF shapeSize READ shapeSize NOTIFY shapeSizeChanged)
+    Q_PROPERTY(QSizeF openShapeSize READ openShapeSize NOTIFY openShapeSizeChanged)
+    Q_PROPERTY(QSizeF interactionSize READ interactionSize NOTIFY interactionSizeChanged)
+
+public:
+    // The collaborators the model leans on. The store and the time sources
+    // outlive the model; the haptic performer may be null (no feedback).
+    struct Environment {
+        DefaultsStore& store;
+        Scheduler& scheduler;
+        Clock& clock;
+        HapticFeedback* haptics = nullptr;
+    };
+
+    explicit NotchModel(Environment environment, QObject* parent = nullptr);
+    ~NotchModel() override;
+
+    // Observed fields.
+    NotchStatus status() const { return m_status; }
+    QString statusName() const { return rawValue(m_status); }
+    ZelvikPanel tab() const { return m_tab; }
+    QString tabName() const { return rawValue(m_tab); }
+    void setTab(ZelvikPanel tab);
+    QSizeF notchSize() const { return m_notchSize; }
+    void setNotchSize(const QSizeF& size);
+    bool hasPhysicalNotch() const { return m_hasPhysicalNotch; }
+    void setHasPhysicalNotch(bool value);
+    const std::optional<HUDEvent>& hud() const { return m_hud; }
+    QVariant hudValue() const;
+    void setHud(const std::optional<HUDEvent>& hud);
+    bool isDropTargeted() const { return m_isDropTargeted; }
+    void setIsDropTargeted(bool value);
+    const QList<ShelfItem>& shelf() const { return m_shelf; }
+    void setShelf(const QList<ShelfItem>& items);
+    const FocusState& focus() const { return m_focus; }
+    void setFocus(const FocusState& focus);
+
+    NotchSettings* settings() const { return m_settings.get(); }
+    Scheduler& scheduler() const { return m_scheduler; }
+    Clock& clock() const { return m_clock; }
+
+    // Derived values.
+    std::optional<ClosedActivity> closedActivity() const;
+    QString closedActivityName() const;
+    QSizeF openShapeSize() const;
+    QSizeF shapeSize() const;
+    QSizeF interactionSize() const;
+
+    // Collaborators plugged in by the application. The model takes ownership
+    // of the music status object; the shelf storage must outlive the model.
+    void setMusic(MusicStatus* music);
+    MusicStatus* music() const { return m_music; }
+    void setShelfStorage(ShelfStorage* storage) { m_shelfStorage = storage; }
+
+    // Loads the shelf, wires and starts the monitors. Called once.
+    void start();
+
+    Q_INVOKABLE void open();
+    void open(std::optional<ZelvikPanel> panel);
+    Q_INVOKABLE void openOn(zelvik::ZelvikPanel panel) { open(panel); }
+    Q_INVOKABLE void close();
+    Q_INVOKABLE void toggle();
+    Q_INVOKABLE void hover(bool inside, bool immediate = false);
+    Q_INVOKABLE void headerAction(const QString& id);
+
+    // The haptic tick, when the haptics setting is on.
+    void hapticTick();
+    // The shelf's clearing by age, then a reload of the list if it changed.
+    void runShelfAutoClear();
+    void reloadShelf();
+
+    // Run at the end of every close().
+    std::function<void()> onClosed;
+    // Shows the settings window (the "settings" header action).
+    std::function<void()> onShowSettings;
+
+    // Pending tasks, exposed for the window controller and the tests.
+    bool pointerInside() const { return m_pointerInside; }
+    bool hasPendingOpen() const { return m_openTask.isPending(); }
+    bool hasPendingClose() const { return m_closeTask.isPending(); }
+
+    // Delays as the model uses them: the settings clamped to a safe range.
+    std::chrono::milliseconds hoverDelay() const;
+    std::chrono::milliseconds closeDelay() const;
+
+signals:
+    void statusChanged();
+    void tabChanged();
+    void notchSizeChanged();
+    void hasPhysicalNotchChanged();
+    void hudChanged();
+    void isDropTargetedChanged();
+    void shelfChanged();
+    void focusChanged();
+    void closedActivityChanged();
+    void shapeSizeChanged();
+    void openShapeSizeChanged();
+    void interactionSizeChanged();
+
+private:
+    void setStatus(NotchStatus status);
+    void refreshDerived();
+
+    struct LastHeaderAction {
+        QString id;
+        ReferenceSeconds date = 0;
+    };
+
+    DefaultsStore& m_store;
+    Scheduler& m_scheduler;
+    Clock& m_clock;
+    HapticFeedback* m_haptics;
+    std::unique_ptr<NotchSettings> m_settings;
+    QPointer<MusicStatus> m_music;
+    ShelfStorage* m_shelfStorage = nullptr;
+
+    NotchStatus m_status = NotchStatus::closed;
+    ZelvikPanel m_tab = ZelvikPanel::music;
+    QSizeF m_notchSize{190, 32};
+    bool m_hasPhysicalNotch = true;
+    std::optional<HUDEvent> m_hud;
+    bool m_isDropTargeted = false;
+    QList<ShelfItem> m_shelf;
+    FocusState m_focus;
+
+    TaskHandle m_openTask;
+    TaskHandle m_closeTask;
+    TaskHandle m_hudTask;
+    TaskHandle m_focusTask;
+
+    bool m_pointerInside = false;
+    std::optional<LastHeaderAction> m_lastHeaderAction;
+    bool m_started = false;
+
+    // Last published derived values, so their signals fire on real changes only.
+    std::optional<ClosedActivity> m_publishedActivity;
+    QSizeF m_publishedShape;
+    QSizeF m_publishedOpenShape;
+    QSizeF m_publishedInteraction;
+};
+
+} // namespace zelvik
