@@ -324,6 +324,12 @@ void NotchModel::hover(bool inside, bool immediate) {
     }
 }
 
+void NotchModel::showSettingsWindow()
+{
+    if (onShowSettings)
+        onShowSettings();
+}
+
 void NotchModel::headerAction(const QString& id) {
     const ReferenceSeconds now = m_clock.now();
     if (m_lastHeaderAction && m_lastHeaderAction->id == id) {
@@ -336,8 +342,7 @@ void NotchModel::headerAction(const QString& id) {
 
     if (id == u"settings") {
         close();
-        if (onShowSettings)
-            onShowSettings();
+        showSettingsWindow();
     } else if (id == u"trash") {
         if (m_shelfStorage)
             m_shelfStorage->removeAllEntries();

@@ -107,6 +107,8 @@ public:
     Q_INVOKABLE void toggle();
     Q_INVOKABLE void hover(bool inside, bool immediate = false);
     Q_INVOKABLE void headerAction(const QString& id);
+    // Shows the settings window without touching the notch (menus use this).
+    Q_INVOKABLE void showSettingsWindow();
 
     // The haptic tick, when the haptics setting is on.
     void hapticTick();
