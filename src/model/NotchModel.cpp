@@ -25,7 +25,9 @@ NotchModel::NotchModel(Environment environment, QObject* parent)
     , m_scheduler(environment.scheduler)
     , m_clock(environment.clock)
     , m_haptics(environment.haptics)
-    , m_settings(std::make_unique<NotchSettings>(environment.store)) {
+    , m_settings(std::make_unique<NotchSettings>(environment.store))
+    , m_focusStore(environment.store, environment.clock) {
+    m_focus = m_focusStore.loadFocusOrDefault();
     connect(m_settings.get(), &NotchSettings::openSizeChanged, this, &NotchModel::refreshDerived);
     connect(m_settings.get(), &NotchSettings::showMusicActivityChanged, this,
             &NotchModel::refreshDerived);
@@ -221,8 +223,9 @@ void NotchModel::start() {
     m_started = true;
     runShelfAutoClear();
     reloadShelf();
-    // The monitors, the screenshot watcher, the hot key and the focus end
-    // task are wired here as they join the model.
+    // The monitors, the screenshot watcher and the hot key are wired here
+    // as they join the model.
+    resumeFocusAtStart();
 }
 
 void NotchModel::open() {
@@ -324,8 +327,7 @@ void NotchModel::hover(bool inside, bool immediate) {
     }
 }
 
-void NotchModel::showSettingsWindow()
-{
+void NotchModel::showSettingsWindow() {
     if (onShowSettings)
         onShowSettings();
 }
