@@ -42,8 +42,8 @@ public:
     void saveFocus(const FocusState& state);
 
     // Idle record of minutes × 60 seconds with the label. Withdraws the end
-    // notification unless told not to (the automatic break after a period
-    // keeps the notification that period has just shown).
+    // notification unless told not to: the end handling keeps the
+    // notification of the period that has just ended, which is due now.
     void selectFocusPreset(qint64 minutes, const QString& label, bool withdrawNotification = true);
     // Start, pause or resume at now.
     void toggleFocus(ReferenceSeconds now);

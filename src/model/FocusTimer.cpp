@@ -113,8 +113,9 @@ void NotchModel::handleFocusEnd(const QString& label) {
 
     if (isBreakLabel(label)) {
         if (m_workPreset) {
-            // The work period is selected, not started.
-            m_focusStore.selectFocusPreset(m_workPreset->minutes, m_workPreset->label);
+            // The work period is selected, not started. The notification of
+            // the break that just ended is due now and stays.
+            m_focusStore.selectFocusPreset(m_workPreset->minutes, m_workPreset->label, false);
             setFocus(m_focusStore.loadFocusOrDefault());
             m_workPreset.reset();
         }

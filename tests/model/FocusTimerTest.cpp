@@ -196,6 +196,7 @@ TEST_F(FocusTimerTest, AnAutomaticBreakFollowsWorkAndLeadsBackToIt) {
     EXPECT_EQ(notifications.added.last().title, QStringLiteral("Break is done"));
 
     time.advanceSeconds(300);
+    EXPECT_EQ(notifications.log, QStringList{"add"}); // the break's stays too
     EXPECT_EQ(hudTitle(), QStringLiteral("Break's over, back to work"));
     EXPECT_EQ(model->focus(), (FocusState{QStringLiteral("Deep work"), 2700, {}, {}}));
     EXPECT_FALSE(model->workPreset());

@@ -65,9 +65,9 @@ bool FreedesktopNotificationCenter::isPending(const QString& identifier) const {
     return it != m_entries.cend() && it->timer.isPending();
 }
 
-bool FreedesktopNotificationCenter::isOnScreen(const QString& identifier) const {
+uint FreedesktopNotificationCenter::shownId(const QString& identifier) const {
     const auto it = m_entries.constFind(identifier);
-    return it != m_entries.cend() && it->shownId != 0;
+    return it != m_entries.cend() ? it->shownId : 0;
 }
 
 void FreedesktopNotificationCenter::post(const NotificationRequest& request) {

@@ -34,7 +34,9 @@ public:
     // The request is waiting for its time.
     bool isPending(const QString& identifier) const;
     // The service has shown it and it has not been closed since.
-    bool isOnScreen(const QString& identifier) const;
+    bool isOnScreen(const QString& identifier) const { return shownId(identifier) != 0; }
+    // The service's id of the notification on screen, else 0.
+    uint shownId(const QString& identifier) const;
 
 signals:
     // The service answered a post for this identifier (shown or failed).
