@@ -319,14 +319,6 @@ TEST_F(FocusTimerTest, UnreadableRecordsReadAsNothingStored) {
     EXPECT_FALSE(model->hasPendingFocusEnd());
 }
 
-TEST_F(FocusTimerTest, EncodingRoundTripsAndLeavesOutAbsentFields) {
-    const FocusState running{QStringLiteral("Deep work"), 2700, 786001234.567, std::nullopt};
-    EXPECT_EQ(decodeFocusState(encodeFocusState(running)), running);
-    const FocusState paused{QStringLiteral("Break"), 300, std::nullopt, 12.25};
-    EXPECT_EQ(decodeFocusState(encodeFocusState(paused)), paused);
-    EXPECT_FALSE(encodeFocusState(paused).contains("endDate"));
-}
-
 TEST(FormatCountdown, MinutesSecondsAndHours) {
     const QList<std::pair<double, const char*>> cases{
         {1500, "25:00"},   {59.2, "01:00"},   {0, "00:00"},
@@ -344,18 +336,4 @@ TEST(FormatCountdown, NonFiniteAndHugeValuesAreDefined) {
     // Clamped to the int range: 2147483647 s.
     EXPECT_EQ(formatCountdown(1e300), QStringLiteral("596523:14:07"));
     EXPECT_EQ(formatCountdown(-1e300), QStringLiteral("00:00"));
-}
-
-TEST(FocusPresets, OfferedInOrderInBothLanguages) {
-    const auto english = focusPresets();
-    ASSERT_EQ(english.size(), 4);
-    EXPECT_EQ(english.at(0), (FocusPreset{15, QStringLiteral("Short focus")}));
-    EXPECT_EQ(english.at(1), (FocusPreset{25, QStringLiteral("Pomodoro")}));
-    EXPECT_EQ(english.at(3), (FocusPreset{60, QStringLiteral("Long session")}));
-    TurkishLanguage turkish;
-    const auto turkishPresets = focusPresets();
-    EXPECT_EQ(turkishPresets.at(0).label, QStringLiteral("Kısa odak"));
-    EXPECT_EQ(turkishPresets.at(2).label, QStringLiteral("Derin iş"));
-    EXPECT_EQ(turkishPresets.at(3).label, QStringLiteral("Uzun seans"));
-    EXPECT_EQ(breakLabel(), QStringLiteral("Mola"));
 }
