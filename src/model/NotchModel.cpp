@@ -223,8 +223,8 @@ void NotchModel::start() {
     m_started = true;
     runShelfAutoClear();
     reloadShelf();
-    // The monitors, the screenshot watcher and the hot key are wired here
-    // as they join the model.
+    // The monitors, the screenshot watcher, the hot key and the focus end
+    // task are wired here as they join the model.
     resumeFocusAtStart();
 }
 
