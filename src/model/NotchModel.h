@@ -138,6 +138,8 @@ public:
     // Both must outlive the model.
     void setNotificationCenter(NotificationCenter* center);
     void setSoundPlayer(SoundPlayer* player) { m_sounds = player; }
+    // The end sound's player, for the settings page's play button.
+    SoundPlayer* soundPlayer() const { return m_sounds; }
 
     // One scroll event of a two-finger swipe over the notch.
     Q_INVOKABLE void swipe(bool began, bool ended, double dx, double dy);
