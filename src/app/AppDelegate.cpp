@@ -8,7 +8,10 @@ namespace zelvik {
 AppDelegate::AppDelegate(QObject* parent)
     : QObject(parent)
     , m_model(std::make_unique<NotchModel>(
-          NotchModel::Environment{DefaultsStore::standard(), m_scheduler, m_clock, &m_haptics})) {}
+          NotchModel::Environment{DefaultsStore::standard(), m_scheduler, m_clock, &m_haptics})) {
+    m_model->setShelfStorage(&m_shelfStore);
+    m_model->setShelfActions(&m_shelfActions);
+}
 
 AppDelegate::~AppDelegate() = default;
 

@@ -3,6 +3,9 @@
 #include "model/Clock.h"
 #include "model/HapticFeedback.h"
 #include "model/Scheduler.h"
+#include "platform/linux/KdeConnectSharing.h"
+#include "shelf/ShelfActions.h"
+#include "shelf/ShelfStore.h"
 
 #include <QObject>
 
@@ -29,6 +32,11 @@ private:
     SystemClock m_clock;
     QtScheduler m_scheduler;
     SilentHapticFeedback m_haptics;
+    // Declared before the model: copies still running finish (the actions
+    // wait for them) before the store goes away.
+    ShelfStore m_shelfStore{m_clock};
+    KdeConnectSharing m_nearbySharing;
+    ShelfActions m_shelfActions{m_shelfStore, &m_nearbySharing};
     std::unique_ptr<NotchModel> m_model;
 };
 

@@ -12,17 +12,21 @@
 #include <QObject>
 #include <QPointer>
 #include <QSizeF>
+#include <QUrl>
 #include <QVariant>
 
 #include <functional>
 #include <memory>
 #include <optional>
 
+class QMimeData;
+
 namespace zelvik {
 
 class DefaultsStore;
 class HapticFeedback;
 class NotchSettings;
+class ShelfActions;
 
 // The one observable state of the notch surface: status, tab, measured notch
 // size, the notice on screen, the shelf list and the focus timer, with the
@@ -96,6 +100,8 @@ public:
     void setMusic(MusicStatus* music);
     MusicStatus* music() const { return m_music; }
     void setShelfStorage(ShelfStorage* storage) { m_shelfStorage = storage; }
+    // The shelf's import and entry actions; must outlive the model.
+    void setShelfActions(ShelfActions* actions) { m_shelfActions = actions; }
 
     // Loads the shelf, wires and starts the monitors. Called once.
     void start();
@@ -115,6 +121,27 @@ public:
     // The shelf's clearing by age, then a reload of the list if it changed.
     void runShelfAutoClear();
     void reloadShelf();
+
+    // Shelf operations (NotchModelShelf.cpp). Each change reloads the list.
+    // A drop is read at once and stored off the main thread; the list then
+    // reloads once, with a haptic tick, only when something was added.
+    void handleDrop(const QMimeData& data);
+    // The same for QML drops: MIME type -> data.
+    Q_INVOKABLE void handleDropData(const QVariantMap& formats);
+    // Kept by reference, once per path.
+    void addScreenshot(const QUrl& file);
+    Q_INVOKABLE void openEntry(const zelvik::ShelfItem& item);
+    Q_INVOKABLE void copyEntry(const zelvik::ShelfItem& item);
+    // The caller owns the result.
+    QMimeData* dragOutContent(const ShelfItem& item) const;
+    Q_INVOKABLE QVariantMap dragOutData(const zelvik::ShelfItem& item) const;
+    Q_INVOKABLE void removeEntry(const zelvik::ShelfItem& item);
+    Q_INVOKABLE void clearShelf();
+    Q_INVOKABLE QUrl entryFileUrl(const zelvik::ShelfItem& item) const;
+    // Nearby sharing of every file and link on the shelf, or of given URLs.
+    Q_INVOKABLE bool canShareShelf() const;
+    Q_INVOKABLE void shareShelf();
+    Q_INVOKABLE void shareUrls(const QList<QUrl>& urls);
 
     // Run at the end of every close().
     std::function<void()> onClosed;
@@ -160,6 +187,7 @@ private:
     std::unique_ptr<NotchSettings> m_settings;
     QPointer<MusicStatus> m_music;
     ShelfStorage* m_shelfStorage = nullptr;
+    ShelfActions* m_shelfActions = nullptr;
 
     NotchStatus m_status = NotchStatus::closed;
     ZelvikPanel m_tab = ZelvikPanel::music;
