@@ -169,25 +169,25 @@ QList<ShelfDropItem> readDrop(const QMimeData& data, bool copyFiles) {
     }
 
     // Anything else is kept as a file of its first data format that is a
-    // known type, else of its first format at all.
-    const QStringList formats = data.formats();
-    if (formats.isEmpty())
-        return {};
+    // known type, else of its first format at all. Formats without data (the
+    // empty text that fell through) have nothing to keep.
     static const QMimeDatabase database;
-    QString chosen = formats.constFirst();
-    for (const QString& format : formats) {
-        if (database.mimeTypeForName(format).isValid()) {
-            chosen = format;
-            break;
-        }
+    std::optional<ShelfDropItem> fallback;
+    for (const QString& format : data.formats()) {
+        ShelfDropItem item;
+        item.action = ShelfDropItem::Action::copyData;
+        item.mimeType = format;
+        item.data = data.data(format);
+        if (item.data.isEmpty())
+            continue;
+        if (database.mimeTypeForName(format).isValid())
+            return {item};
+        if (!fallback)
+            fallback = item;
     }
-    ShelfDropItem item;
-    item.action = ShelfDropItem::Action::copyData;
-    item.mimeType = chosen;
-    item.data = data.data(chosen);
-    if (item.data.isEmpty())
-        return {};
-    return {item};
+    if (fallback)
+        return {*fallback};
+    return {};
 }
 
 int storeDropItems(ShelfStore& store, const QList<ShelfDropItem>& items,

@@ -49,7 +49,7 @@ struct ShelfImportWords {
 // Reads a drop by the first matching rule: file URLs (copied or referenced
 // by copyFiles) and other URLs (links, titled by the browser's link title);
 // else image, then video data (always copied); else non-empty plain text;
-// else the first data format, copied.
+// else the first format that carries data, copied.
 QList<ShelfDropItem> readDrop(const QMimeData& data, bool copyFiles);
 
 // Stores the items in order; returns how many new entries were made. Runs
