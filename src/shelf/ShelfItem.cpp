@@ -2,24 +2,27 @@
 
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <QLocale>
 #include <QMimeDatabase>
+
+#include <cmath>
 
 namespace zelvik {
 
 namespace {
 
-const QString kId = QStringLiteral("id");
-const QString kKind = QStringLiteral("kind");
-const QString kTitle = QStringLiteral("title");
-const QString kFileName = QStringLiteral("fileName");
-const QString kUrlString = QStringLiteral("urlString");
-const QString kText = QStringLiteral("text");
-const QString kCreatedAt = QStringLiteral("createdAt");
-const QString kExternalPath = QStringLiteral("externalPath");
+constexpr QLatin1StringView kId("id");
+constexpr QLatin1StringView kKind("kind");
+constexpr QLatin1StringView kTitle("title");
+constexpr QLatin1StringView kFileName("fileName");
+constexpr QLatin1StringView kUrlString("urlString");
+constexpr QLatin1StringView kText("text");
+constexpr QLatin1StringView kCreatedAt("createdAt");
+constexpr QLatin1StringView kExternalPath("externalPath");
 
 // An optional string key: absent or null is "no value"; anything but a
 // string makes the element malformed.
-bool readOptional(const QJsonObject& object, const QString& key, std::optional<QString>& out) {
+bool readOptional(const QJsonObject& object, QLatin1StringView key, std::optional<QString>& out) {
     const QJsonValue value = object.value(key);
     if (value.isUndefined() || value.isNull())
         return true;
@@ -29,15 +32,110 @@ bool readOptional(const QJsonObject& object, const QString& key, std::optional<Q
     return true;
 }
 
-std::optional<QUuid> parseCanonicalUuid(const QString& text) {
+bool isHexDigit(char16_t c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// Only the hyphenated 36-character form, in either letter case.
+std::optional<QUuid> parseCanonicalUuid(QStringView text) {
     if (text.size() != 36)
         return std::nullopt;
-    const QUuid uuid = QUuid::fromString(text);
-    // fromString also yields the null UUID for garbage; compare back to tell
-    // the real all-zero id from a failed parse.
-    if (uuid.toString(QUuid::WithoutBraces).compare(text, Qt::CaseInsensitive) != 0)
-        return std::nullopt;
-    return uuid;
+    for (qsizetype i = 0; i < 36; ++i) {
+        const char16_t c = text.at(i).unicode();
+        const bool hyphen = i == 8 || i == 13 || i == 18 || i == 23;
+        if (hyphen ? c != u'-' : !isHexDigit(c))
+            return std::nullopt;
+    }
+    return QUuid::fromString(text);
+}
+
+// JSON string contents: quotes, backslashes and control characters escaped,
+// everything else as UTF-8.
+void appendJsonString(QByteArray& out, const QString& text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    const QByteArray utf8 = text.toUtf8();
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (byte) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (byte < 0x20) {
+                out += "\\u00";
+                out += kHex[byte >> 4];
+                out += kHex[byte & 0xF];
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
+void appendKey(QByteArray& out, QLatin1StringView key) {
+    out += '"';
+    out += QByteArrayView(key.data(), key.size());
+    out += "\":";
+}
+
+void appendStringField(QByteArray& out, QLatin1StringView key, const QString& value) {
+    out += ',';
+    appendKey(out, key);
+    appendJsonString(out, value);
+}
+
+// Whole numbers as integers, others in the shortest form that reads back
+// exactly, as Qt's own JSON writer does.
+void appendNumber(QByteArray& out, double value) {
+    constexpr double kMaxExactInteger = 9007199254740992.0; // 2^53
+    if (std::isfinite(value) && std::trunc(value) == value && std::abs(value) < kMaxExactInteger)
+        out += QByteArray::number(static_cast<qint64>(value));
+    else if (std::isfinite(value))
+        out += QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
+    else
+        out += '0';
+}
+
+void appendItem(QByteArray& out, const ShelfItem& item) {
+    out += '{';
+    appendKey(out, kId);
+    out += '"';
+    out += item.idString().toLatin1();
+    out += '"';
+    appendStringField(out, kKind, rawValue(item.kind));
+    appendStringField(out, kTitle, item.title);
+    if (item.fileName)
+        appendStringField(out, kFileName, *item.fileName);
+    if (item.urlString)
+        appendStringField(out, kUrlString, *item.urlString);
+    if (item.text)
+        appendStringField(out, kText, *item.text);
+    out += ',';
+    appendKey(out, kCreatedAt);
+    appendNumber(out, item.createdAt);
+    if (item.externalPath)
+        appendStringField(out, kExternalPath, *item.externalPath);
+    out += '}';
 }
 
 } // namespace
@@ -52,23 +150,6 @@ QString ShelfItem::kindName() const {
 
 bool ShelfItem::hasFile() const {
     return kind == Kind::file || kind == Kind::image || kind == Kind::video;
-}
-
-QJsonObject ShelfItem::toJson() const {
-    QJsonObject object;
-    object.insert(kId, idString());
-    object.insert(kKind, rawValue(kind));
-    object.insert(kTitle, title);
-    if (fileName)
-        object.insert(kFileName, *fileName);
-    if (urlString)
-        object.insert(kUrlString, *urlString);
-    if (text)
-        object.insert(kText, *text);
-    object.insert(kCreatedAt, createdAt);
-    if (externalPath)
-        object.insert(kExternalPath, *externalPath);
-    return object;
 }
 
 std::optional<ShelfItem> ShelfItem::fromJson(const QJsonObject& object) {
@@ -146,10 +227,18 @@ ShelfItem::Kind shelfKindForExtension(const QString& extension) {
 }
 
 QByteArray encodeShelf(const QList<ShelfItem>& items) {
-    QJsonArray array;
-    for (const ShelfItem& item : items)
-        array.append(item.toJson());
-    return QJsonDocument(array).toJson(QJsonDocument::Compact);
+    // Written by hand: building a QJsonDocument first costs several times
+    // as much, and a long shelf is rewritten on every change.
+    QByteArray out;
+    out.reserve(items.size() * 160 + 2);
+    out += '[';
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        appendItem(out, items.at(i));
+    }
+    out += ']';
+    return out;
 }
 
 std::optional<QList<ShelfItem>> decodeShelf(const QByteArray& json) {

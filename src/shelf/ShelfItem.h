@@ -43,9 +43,8 @@ public:
     // File, image and video entries stand for a file on disk.
     bool hasFile() const;
 
-    // The stored form of one entry: only the keys of present fields.
-    QJsonObject toJson() const;
-    // Absent when a required key is missing or any value has the wrong type.
+    // One stored entry (see encodeShelf for writing). Absent when a required key is missing or any
+    // value has the wrong type.
     static std::optional<ShelfItem> fromJson(const QJsonObject& object);
 
     friend bool operator==(const ShelfItem&, const ShelfItem&) = default;

@@ -85,6 +85,10 @@ bool isPlainFileName(const QString& name) {
            !name.contains(QChar(0));
 }
 
+bool newerFirst(const ShelfItem& a, const ShelfItem& b) {
+    return a.createdAt > b.createdAt;
+}
+
 QString newCopyPrefix() {
     return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().left(8) + u'-';
 }
@@ -127,23 +131,46 @@ void ShelfStore::saveShelf(const QList<ShelfItem>& items) {
 
 QList<ShelfItem> ShelfStore::loadLocked() const {
     QFile file(shelfFilePath());
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        forgetCacheLocked();
         return {};
-    auto items = decodeShelf(file.readAll());
-    if (!items)
+    }
+    const QByteArray bytes = file.readAll();
+    // Unchanged bytes decode to the same list: reading and comparing a long
+    // shelf is far cheaper than decoding it again.
+    if (!m_cachedBytes.isNull() && bytes == m_cachedBytes)
+        return m_cachedItems;
+    auto items = decodeShelf(bytes);
+    if (!items) {
+        forgetCacheLocked();
         return {};
-    std::stable_sort(items->begin(), items->end(), [](const ShelfItem& a, const ShelfItem& b) {
-        return a.createdAt > b.createdAt;
-    });
+    }
+    // Saved lists are already in order; sorting them again only costs time.
+    if (!std::is_sorted(items->cbegin(), items->cend(), newerFirst))
+        std::stable_sort(items->begin(), items->end(), newerFirst);
+    m_cachedBytes = bytes;
+    m_cachedItems = *items;
     return std::move(*items);
 }
 
 void ShelfStore::saveLocked(const QList<ShelfItem>& items) const {
+    const QByteArray bytes = encodeShelf(items);
     QSaveFile file(shelfFilePath());
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        forgetCacheLocked();
         return;
-    file.write(encodeShelf(items));
-    file.commit();
+    }
+    if (std::is_sorted(items.cbegin(), items.cend(), newerFirst)) {
+        m_cachedBytes = bytes;
+        m_cachedItems = items;
+    } else {
+        forgetCacheLocked();
+    }
+}
+
+void ShelfStore::forgetCacheLocked() const {
+    m_cachedBytes = QByteArray();
+    m_cachedItems.clear();
 }
 
 void ShelfStore::insertFrontLocked(const ShelfItem& item) {

@@ -82,9 +82,14 @@ private:
     void deleteCopyLocked(const ShelfItem& item) const;
     std::optional<QString> copyPath(const ShelfItem& item) const;
 
+    void forgetCacheLocked() const;
+
     const Clock& m_clock;
     QString m_shelfFolder;
     std::mutex m_mutex;
+    // The last bytes read or written and their list, newest first.
+    mutable QByteArray m_cachedBytes;
+    mutable QList<ShelfItem> m_cachedItems;
 };
 
 } // namespace zelvik

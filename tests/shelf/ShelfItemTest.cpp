@@ -53,7 +53,7 @@ TEST(ShelfItemTest, EveryKindAndOptionalFieldSurvivesARoundTrip) {
     }
     items[0].externalPath = QStringLiteral("/home/ada/Documents/report.pdf");
     items[3].urlString = QStringLiteral("https://example.com/a%20b?x=1#f");
-    items[4].text = QStringLiteral("line one\r\nline two\u2028");
+    items[4].text = QStringLiteral("line one\r\nline two\u2028\t\x01\b\f/");
     const auto decoded = decodeShelf(encodeShelf(items));
     ASSERT_TRUE(decoded);
     EXPECT_EQ(*decoded, items);

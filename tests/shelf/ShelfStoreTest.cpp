@@ -261,3 +261,14 @@ TEST_F(ShelfStoreTest, AutoClearByAgeIsStrictToTheSecond) {
     EXPECT_TRUE(QFileInfo::exists(referenced));
     Q_UNUSED(oldReference);
 }
+
+TEST_F(ShelfStoreTest, AChangeMadeOutsideTheStoreIsSeenOnTheNextLoad) {
+    store.addText(QStringLiteral("abc"));
+    ASSERT_EQ(store.loadShelf().value(0).title, "abc");
+    QByteArray json = readShelfFile();
+    json.replace("\"abc\"", "\"xyz\"");
+    writeShelfFile(json);
+    EXPECT_EQ(store.loadShelf().value(0).title, "xyz");
+    QFile::remove(store.shelfFilePath());
+    EXPECT_TRUE(store.loadShelf().isEmpty());
+}
