@@ -28,7 +28,7 @@ public:
     ShelfActions(ShelfStore& store, NearbySharing* sharing, QObject* parent = nullptr);
 
     ShelfStore& store() const { return m_store; }
-    ShelfImport& import() { return m_import; }
+    ShelfImport& importer() { return m_import; }
 
     // Reads the drop now, stores it off the main thread, then reports the
     // number of new entries on the main thread.

@@ -40,7 +40,7 @@ protected:
 
     // Lets every started copy finish and its report arrive.
     void settle() {
-        actions->import().waitForDone();
+        actions->importer().waitForDone();
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
