@@ -3,6 +3,7 @@
 #include "model/Clock.h"
 #include "model/HapticFeedback.h"
 #include "model/Scheduler.h"
+#include "platform/linux/FileManagerRevealer.h"
 #include "platform/linux/KdeConnectSharing.h"
 #include "shelf/ShelfActions.h"
 #include "shelf/ShelfStore.h"
@@ -36,7 +37,8 @@ private:
     // wait for them) before the store goes away.
     ShelfStore m_shelfStore{m_clock};
     KdeConnectSharing m_nearbySharing;
-    ShelfActions m_shelfActions{m_shelfStore, &m_nearbySharing};
+    FileManagerRevealer m_fileRevealer;
+    ShelfActions m_shelfActions{m_shelfStore, &m_nearbySharing, &m_fileRevealer};
     std::unique_ptr<NotchModel> m_model;
 };
 

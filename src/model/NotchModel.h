@@ -132,6 +132,8 @@ public:
     void addScreenshot(const QUrl& file);
     Q_INVOKABLE void openEntry(const zelvik::ShelfItem& item);
     Q_INVOKABLE void copyEntry(const zelvik::ShelfItem& item);
+    // "Show in Files": entries with a file only.
+    Q_INVOKABLE void revealEntry(const zelvik::ShelfItem& item);
     // The caller owns the result.
     QMimeData* dragOutContent(const ShelfItem& item) const;
     Q_INVOKABLE QVariantMap dragOutData(const zelvik::ShelfItem& item) const;

@@ -57,6 +57,11 @@ void NotchModel::copyEntry(const ShelfItem& item) {
     hapticTick();
 }
 
+void NotchModel::revealEntry(const ShelfItem& item) {
+    if (m_shelfActions)
+        m_shelfActions->reveal(item);
+}
+
 QMimeData* NotchModel::dragOutContent(const ShelfItem& item) const {
     return m_shelfActions ? m_shelfActions->dragOutContent(item) : new QMimeData;
 }

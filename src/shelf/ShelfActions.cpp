@@ -1,5 +1,6 @@
 #include "ShelfActions.h"
 
+#include "FileRevealer.h"
 #include "NearbySharing.h"
 #include "ShelfStore.h"
 
@@ -20,10 +21,12 @@ const QString kGnomeCopiedFiles = QStringLiteral("x-special/gnome-copied-files")
 
 } // namespace
 
-ShelfActions::ShelfActions(ShelfStore& store, NearbySharing* sharing, QObject* parent)
+ShelfActions::ShelfActions(ShelfStore& store, NearbySharing* sharing, FileRevealer* revealer,
+                           QObject* parent)
     : QObject(parent)
     , m_store(store)
     , m_sharing(sharing)
+    , m_revealer(revealer)
     , m_import(store) {}
 
 void ShelfActions::importDrop(const QMimeData& data, bool copyFiles,
@@ -65,6 +68,13 @@ void ShelfActions::open(const ShelfItem& item) const {
     case ShelfItem::Kind::text:
         return;
     }
+}
+
+void ShelfActions::reveal(const ShelfItem& item) const {
+    if (!m_revealer || !item.hasFile())
+        return;
+    if (const QUrl url = entryFileURL(item); !url.isEmpty())
+        m_revealer->reveal(url);
 }
 
 void ShelfActions::copyToClipboard(const ShelfItem& item) const {

@@ -15,6 +15,7 @@ class QMimeData;
 
 namespace zelvik {
 
+class FileRevealer;
 class NearbySharing;
 class ShelfStore;
 
@@ -24,8 +25,10 @@ class ShelfStore;
 class ShelfActions : public QObject {
     Q_OBJECT
 public:
-    // sharing may be null: then nothing can be shared.
-    ShelfActions(ShelfStore& store, NearbySharing* sharing, QObject* parent = nullptr);
+    // sharing may be null: then nothing can be shared; revealer may be null:
+    // then nothing is shown in the file manager.
+    ShelfActions(ShelfStore& store, NearbySharing* sharing, FileRevealer* revealer = nullptr,
+                 QObject* parent = nullptr);
 
     ShelfStore& store() const { return m_store; }
     ShelfImport& importer() { return m_import; }
@@ -40,6 +43,8 @@ public:
     // Opens a file, image, video or link entry with the default application.
     // Text entries are not opened (the model copies them instead).
     void open(const ShelfItem& item) const;
+    // Shows the entry's file in the file manager (entries with a file only).
+    void reveal(const ShelfItem& item) const;
     // Replaces the clipboard with the text, the link or the file.
     void copyToClipboard(const ShelfItem& item) const;
     // What dragging the entry out carries; empty for a link that does not
@@ -66,6 +71,7 @@ public:
 private:
     ShelfStore& m_store;
     NearbySharing* m_sharing;
+    FileRevealer* m_revealer;
     ShelfImport m_import;
 };
 

@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QProcess>
 #include <QString>
+#include <QTemporaryFile>
 
 namespace zelvik::test {
 
@@ -29,6 +30,7 @@ public:
                           const QVariantList& arguments);
 
 private:
+    QTemporaryFile m_config;
     QProcess m_daemon;
     QList<QProcess*> m_mocks;
     QString m_address;

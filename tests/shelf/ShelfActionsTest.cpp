@@ -1,6 +1,7 @@
 #include "PrivateBus.h"
 #include "ShelfFixture.h"
 
+#include "platform/linux/FileManagerRevealer.h"
 #include "platform/linux/KdeConnectSharing.h"
 #include "shelf/ShelfActions.h"
 
@@ -9,6 +10,7 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QSignalSpy>
 
 #include <memory>
 
@@ -179,6 +181,59 @@ TEST(KdeConnectSharingTest, SendsToTheFirstReachableDeviceOnly) {
     }
     EXPECT_EQ(calls, (QList<QStringList>{{"file:///tmp/a%20b.png", "https://example.com/"}}));
     EXPECT_TRUE(shareCalls(bus, QStringLiteral("tablet2")).isEmpty());
+}
+
+TEST_F(ShelfActionsTest, RevealFallsBackToTheFolderWithoutAFileManager) {
+    PrivateBus bus;
+    ASSERT_TRUE(bus.isValid());
+    FileManagerRevealer revealer(bus.connection());
+    ShelfActions revealing(store, nullptr, &revealer);
+    OpenedUrls opened;
+    const QString path = makeFile(QStringLiteral("shown.txt"));
+    QSignalSpy finished(&revealer, &FileManagerRevealer::finished);
+    revealing.reveal(store.addText(QStringLiteral("no file")));
+    revealing.reveal(store.addReference(QUrl::fromLocalFile(path)));
+    ASSERT_TRUE(finished.wait(5000));
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(opened.urls, QList{QUrl::fromLocalFile(QFileInfo(path).absolutePath())});
+}
+
+TEST_F(ShelfActionsTest, RevealAsksTheFileManagerToShowTheFile) {
+    if (!PrivateBus::hasDbusMock())
+        GTEST_SKIP() << "python3-dbusmock is not installed (scripts/packages.txt has it)";
+    PrivateBus bus;
+    const QString service = QStringLiteral("org.freedesktop.FileManager1");
+    const QString path = QStringLiteral("/org/freedesktop/FileManager1");
+    ASSERT_TRUE(bus.startMock(service, {service, path, service}));
+    bus.mockCall(
+        service, path, QStringLiteral("AddMethod"),
+        {QString(), QStringLiteral("ShowItems"), QStringLiteral("ass"), QString(), QString()});
+    FileManagerRevealer revealer(bus.connection());
+    ShelfActions revealing(store, nullptr, &revealer);
+    OpenedUrls opened;
+    const auto copy = store.addCopy(QUrl::fromLocalFile(makeFile(QStringLiteral("a b.txt"))));
+    ASSERT_TRUE(copy);
+    QSignalSpy finished(&revealer, &FileManagerRevealer::finished);
+    revealing.reveal(*copy);
+    ASSERT_TRUE(finished.wait(5000));
+    EXPECT_TRUE(opened.urls.isEmpty());
+
+    const QDBusArgument calls =
+        bus.mockCall(service, path, QStringLiteral("GetCalls"), {}).value(0).value<QDBusArgument>();
+    QStringList shown;
+    calls.beginArray();
+    while (!calls.atEnd()) {
+        quint64 when = 0;
+        QString method;
+        QVariantList arguments;
+        calls.beginStructure();
+        calls >> when >> method >> arguments;
+        calls.endStructure();
+        if (method == u"ShowItems")
+            shown += qdbus_cast<QStringList>(arguments.value(0));
+    }
+    calls.endArray();
+    EXPECT_EQ(shown, QStringList{QString::fromUtf8(store.entryFileURL(*copy).toEncoded())});
 }
 
 #include "ShelfActionsTest.moc"
