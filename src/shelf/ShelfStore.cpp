@@ -4,6 +4,7 @@
 #include "settings/AppLanguage.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -87,6 +88,49 @@ bool isPlainFileName(const QString& name) {
 
 bool newerFirst(const ShelfItem& a, const ShelfItem& b) {
     return a.createdAt > b.createdAt;
+}
+
+// Removes a file, or a copied folder with everything in it. Links are
+// removed, never followed.
+void removeItem(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink())
+        QDir(path).removeRecursively();
+    else
+        QFile::remove(path);
+}
+
+// Copies a file, or a folder with everything in it. A folder that cannot be
+// copied whole leaves nothing behind. Nothing is ever overwritten.
+bool copyItem(const QString& source, const QString& destination) {
+    const QFileInfo info(source);
+    if (!info.isDir())
+        return QFile::copy(source, destination);
+    // A folder that holds the shelf itself would be copied into itself.
+    const QString canonicalSource = info.canonicalFilePath();
+    if (QFileInfo(QFileInfo(destination).absolutePath())
+            .canonicalFilePath()
+            .startsWith(canonicalSource + u'/'))
+        return false;
+    if (QFileInfo::exists(destination) || !QDir().mkdir(destination))
+        return false;
+    const QDir from(source);
+    QDirIterator it(source, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo entry = it.fileInfo();
+        const QString target = destination + u'/' + from.relativeFilePath(path);
+        // Linked folders are not descended into, so a link loop cannot run
+        // away; a linked file is copied as its content.
+        const bool ok = entry.isDir() ? (entry.isSymLink() || QDir().mkpath(target))
+                                      : QFile::copy(path, target);
+        if (!ok) {
+            QDir(destination).removeRecursively();
+            return false;
+        }
+    }
+    return true;
 }
 
 QString newCopyPrefix() {
@@ -197,7 +241,7 @@ QString ShelfStore::copyDisplayName(const QUrl& source, const std::optional<QStr
                                     const QString& fallbackName) {
     QString base;
     QString extension;
-    splitExtension(QFileInfo(source.path()).fileName(), base, extension);
+    splitExtension(QFileInfo(QDir::cleanPath(source.path())).fileName(), base, extension);
     extension = safeFileName(extension);
     if (suggestedName)
         base = *suggestedName;
@@ -222,7 +266,7 @@ std::optional<ShelfItem> ShelfStore::addCopy(const QUrl& source,
     const QString destination = filesFolder() + u'/' + fileName;
     // The copy itself runs without the lock: a large file must not hold up
     // the main thread's reads and changes.
-    if (!source.isLocalFile() || !QFile::copy(source.toLocalFile(), destination))
+    if (!source.isLocalFile() || !copyItem(source.toLocalFile(), destination))
         return std::nullopt;
 
     QString ignoredBase;
@@ -249,7 +293,8 @@ ShelfItem ShelfStore::addReference(const QUrl& file, bool* added) {
         if (existing.externalPath == path)
             return existing;
     }
-    const QString name = QFileInfo(path).fileName();
+    // The title of a folder dropped as "dir/" is still "dir".
+    const QString name = QFileInfo(QDir::cleanPath(path)).fileName();
     QString ignoredBase;
     QString extension;
     splitExtension(name, ignoredBase, extension);
@@ -323,7 +368,7 @@ std::optional<QString> ShelfStore::copyPath(const ShelfItem& item) const {
 
 void ShelfStore::deleteCopyLocked(const ShelfItem& item) const {
     if (const auto path = copyPath(item))
-        QFile::remove(*path);
+        removeItem(*path);
 }
 
 void ShelfStore::removeEntry(const ShelfItem& item) {

@@ -272,3 +272,33 @@ TEST_F(ShelfStoreTest, AChangeMadeOutsideTheStoreIsSeenOnTheNextLoad) {
     QFile::remove(store.shelfFilePath());
     EXPECT_TRUE(store.loadShelf().isEmpty());
 }
+
+TEST_F(ShelfStoreTest, AFolderIsCopiedWholeAndRemovedWhole) {
+    const QString file = makeFile(QStringLiteral("inner.txt"), "inside");
+    const QString folder = QFileInfo(file).absolutePath();
+    QDir().mkpath(folder + QStringLiteral("/sub"));
+    QFile nested(folder + QStringLiteral("/sub/deep.txt"));
+    ASSERT_TRUE(nested.open(QIODevice::WriteOnly));
+    nested.write("deep");
+    nested.close();
+
+    const auto copy = store.addCopy(QUrl::fromLocalFile(folder + u'/'));
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->title, QFileInfo(folder).fileName());
+    EXPECT_EQ(copy->kind, ShelfItem::Kind::file);
+    const QString copied = store.entryFileURL(*copy).toLocalFile();
+    QFile deep(copied + QStringLiteral("/sub/deep.txt"));
+    ASSERT_TRUE(deep.open(QIODevice::ReadOnly));
+    EXPECT_EQ(deep.readAll(), "deep");
+
+    const ShelfItem reference = store.addReference(QUrl::fromLocalFile(folder + u'/'));
+    EXPECT_EQ(reference.title, QFileInfo(folder).fileName());
+
+    store.removeEntry(*copy);
+    EXPECT_FALSE(QFileInfo::exists(copied));
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/sub/deep.txt")));
+
+    // The folder that holds the shelf cannot be copied into it.
+    EXPECT_FALSE(store.addCopy(QUrl::fromLocalFile(shelfFolder)));
+    EXPECT_EQ(store.loadShelf().size(), 1);
+}
