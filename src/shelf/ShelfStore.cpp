@@ -73,8 +73,10 @@ QString fitUtf8(const QString& text, qsizetype maxBytes) {
         return text;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     qsizetype fitting = 0;
+    qsizetype bytes = 0;
     for (qsizetype next = finder.toNextBoundary(); next >= 0; next = finder.toNextBoundary()) {
-        if (QStringView(text).left(next).toUtf8().size() > maxBytes)
+        bytes += QStringView(text).mid(fitting, next - fitting).toUtf8().size();
+        if (bytes > maxBytes)
             break;
         fitting = next;
     }
