@@ -15,6 +15,8 @@ AppDelegate::AppDelegate(QObject* parent)
           NotchModel::Environment{DefaultsStore::standard(), m_scheduler, m_clock, &m_haptics})) {
     m_model->setNotificationCenter(m_notifications.get());
     m_model->setSoundPlayer(m_sounds.get());
+    m_model->setShelfStorage(&m_shelfStore);
+    m_model->setShelfActions(&m_shelfActions);
 }
 
 AppDelegate::~AppDelegate() = default;

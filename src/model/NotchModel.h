@@ -14,11 +14,14 @@
 #include <QObject>
 #include <QPointer>
 #include <QSizeF>
+#include <QUrl>
 #include <QVariant>
 
 #include <functional>
 #include <memory>
 #include <optional>
+
+class QMimeData;
 
 namespace zelvik {
 
@@ -27,6 +30,7 @@ class HapticFeedback;
 class NotchSettings;
 class NotificationCenter;
 class SoundPlayer;
+class ShelfActions;
 
 // The one observable state of the notch surface: status, tab, measured notch
 // size, the notice on screen, the shelf list and the focus timer, with the
@@ -100,6 +104,8 @@ public:
     void setMusic(MusicStatus* music);
     MusicStatus* music() const { return m_music; }
     void setShelfStorage(ShelfStorage* storage) { m_shelfStorage = storage; }
+    // The shelf's import and entry actions; must outlive the model.
+    void setShelfActions(ShelfActions* actions) { m_shelfActions = actions; }
 
     // Loads the shelf, wires and starts the monitors. Called once.
     void start();
@@ -143,6 +149,28 @@ public:
 
     // One scroll event of a two-finger swipe over the notch.
     Q_INVOKABLE void swipe(bool began, bool ended, double dx, double dy);
+    // Shelf operations (NotchModelShelf.cpp). Each change reloads the list.
+    // A drop is read at once and stored off the main thread; the list then
+    // reloads once, with a haptic tick, only when something was added.
+    void handleDrop(const QMimeData& data);
+    // The same for QML drops: MIME type -> data.
+    Q_INVOKABLE void handleDropData(const QVariantMap& formats);
+    // Kept by reference, once per path.
+    void addScreenshot(const QUrl& file);
+    Q_INVOKABLE void openEntry(const zelvik::ShelfItem& item);
+    Q_INVOKABLE void copyEntry(const zelvik::ShelfItem& item);
+    // "Show in Files": entries with a file only.
+    Q_INVOKABLE void revealEntry(const zelvik::ShelfItem& item);
+    // The caller owns the result.
+    QMimeData* dragOutContent(const ShelfItem& item) const;
+    Q_INVOKABLE QVariantMap dragOutData(const zelvik::ShelfItem& item) const;
+    Q_INVOKABLE void removeEntry(const zelvik::ShelfItem& item);
+    Q_INVOKABLE void clearShelf();
+    Q_INVOKABLE QUrl entryFileUrl(const zelvik::ShelfItem& item) const;
+    // Nearby sharing of every file and link on the shelf, or of given URLs.
+    Q_INVOKABLE bool canShareShelf() const;
+    Q_INVOKABLE void shareShelf();
+    Q_INVOKABLE void shareUrls(const QList<QUrl>& urls);
 
     // Run at the end of every close().
     std::function<void()> onClosed;
@@ -193,6 +221,7 @@ private:
     ShelfStorage* m_shelfStorage = nullptr;
     FocusStore m_focusStore;
     SoundPlayer* m_sounds = nullptr;
+    ShelfActions* m_shelfActions = nullptr;
 
     NotchStatus m_status = NotchStatus::closed;
     ZelvikPanel m_tab = ZelvikPanel::music;
