@@ -2,6 +2,7 @@
 // actions and then brings the model's list up to date from the file.
 #include "NotchModel.h"
 
+#include "HUDProducers.h"
 #include "settings/NotchSettings.h"
 #include "shelf/ShelfActions.h"
 
@@ -39,6 +40,7 @@ void NotchModel::addScreenshot(const QUrl& file) {
         return;
     if (m_shelfActions->addScreenshot(file))
         reloadShelf();
+    showScreenshotHUD(*this);
 }
 
 void NotchModel::openEntry(const ShelfItem& item) {

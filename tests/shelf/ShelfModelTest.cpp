@@ -95,11 +95,15 @@ TEST_F(ShelfModelTest, DropsFromQmlArriveAsFormatMaps) {
     EXPECT_EQ(model->shelf().value(0).text, "from qml");
 }
 
-TEST_F(ShelfModelTest, TheSameScreenshotTwiceIsOneEntry) {
+TEST_F(ShelfModelTest, TheSameScreenshotTwiceIsOneEntryWithANoticeEachTime) {
     QSignalSpy changes(model.get(), &NotchModel::shelfChanged);
+    QSignalSpy notices(model.get(), &NotchModel::hudChanged);
     const QUrl shot = QUrl::fromLocalFile(makeFile("Screenshot from 2026-12-08 14-00-00.png"));
     model->addScreenshot(shot);
+    ASSERT_TRUE(model->hud().has_value());
+    EXPECT_EQ(model->hud()->symbol, "camera.viewfinder");
     model->addScreenshot(shot);
+    EXPECT_EQ(notices.count(), 2); // a fresh notice replaces the first
     EXPECT_EQ(changes.count(), 1);
     ASSERT_EQ(model->shelf().size(), 1);
     EXPECT_EQ(model->shelf().value(0).kind, ShelfItem::Kind::image);
