@@ -132,7 +132,7 @@ Item {
                                                  : Qt.RightButton
             onClicked: mouse => {
                 if (mouse.button === Qt.RightButton)
-                    menu.popup()
+                    menu.popup(clicks, mouse.x, mouse.y)
                 else
                     container.model.open()
             }
