@@ -149,3 +149,26 @@ TEST_F(NotchRender, AClickOnTheClosedShapeOpensItAndRightClickOffersTheMenu) {
     EXPECT_EQ(settingsShown, 1);
     EXPECT_EQ(model->status(), NotchStatus::open); // the notch keeps its state
 }
+
+TEST_F(NotchRender, ChangingTheLanguageRebuildsTheMenuTexts) {
+    RenderedRootView view(model.get());
+    ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+    auto settingsText = [&] {
+        auto* item = view.root()->findChild<QQuickItem*>(QStringLiteral("settingsItem"));
+        return item ? item->property("text").toString() : QString();
+    };
+    EXPECT_EQ(settingsText(), QStringLiteral("Settings…"));
+
+    // The program keeps one store; texts read the language from it.
+    DefaultsStore& standard = DefaultsStore::standard();
+    standard.setValue(QStringLiteral("appLanguage"), QStringLiteral("tr"));
+    settings.setLanguage(AppLanguage::tr);
+    // The old tree goes away on the next turn of the event loop.
+    EXPECT_TRUE(view.waitFor([&] { return settingsText() == QStringLiteral("Ayarlar…"); }));
+    auto* quitItem = view.root()->findChild<QQuickItem*>(QStringLiteral("quitItem"));
+    ASSERT_NE(quitItem, nullptr);
+    EXPECT_EQ(quitItem->property("text").toString(), QStringLiteral("Zelvik'den çık"));
+    // Rebuilt in place: the capsule is still there, not animating in.
+    EXPECT_EQ(opaqueSpan(view.grab(), 16), std::make_pair(285, 474));
+    standard.remove(QStringLiteral("appLanguage"));
+}
