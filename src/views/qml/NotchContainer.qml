@@ -91,6 +91,14 @@ Item {
             visible: opacity > 0.001
         }
 
+        // Frosts what lies behind the glass where the compositor can.
+        BehindWindowBlur {
+            anchors.fill: parent
+            active: background.hasGlassLayer
+            topRadius: topRadius.value
+            bottomRadius: bottomRadius.value
+        }
+
         NotchBackground {
             id: background
             objectName: "notchBackground"
