@@ -6,6 +6,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
+#include <QUuid>
 
 using namespace zelvik;
 using namespace zelvik::test;
@@ -171,4 +172,36 @@ TEST_F(NotchRender, ChangingTheLanguageRebuildsTheMenuTexts) {
     // Rebuilt in place: the capsule is still there, not animating in.
     EXPECT_EQ(opaqueSpan(view.grab(), 16), std::make_pair(285, 474));
     standard.remove(QStringLiteral("appLanguage"));
+}
+
+TEST_F(NotchRender, EachNewContentReplacesThePreviousOne) {
+    RenderedRootView view(model.get());
+    ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+    auto count = [&](const char* name) {
+        return view.root()->findChildren<QQuickItem*>(QString::fromLatin1(name)).size();
+    };
+    EXPECT_EQ(count("closedContent"), 1);
+
+    HUDEvent first;
+    first.title = QStringLiteral("Charging");
+    model->setHud(first);
+    HUDEvent second = first; // same text, a new notice
+    second.id = QUuid::createUuid();
+    QTest::qWait(1); // replacements happen once the model's change is complete
+    model->setHud(second);
+    QTest::qWait(1);
+    // Both notices and the closed content are on screen while they fade.
+    EXPECT_EQ(count("hudContent"), 2);
+    EXPECT_EQ(count("closedContent"), 1);
+    EXPECT_TRUE(
+        view.waitFor([&] { return count("hudContent") == 1 && count("closedContent") == 0; }));
+
+    // Opening drops the notice on the way; the closed content never shows.
+    model->open();
+    QTest::qWait(1);
+    EXPECT_EQ(count("closedContent"), 0);
+    EXPECT_EQ(count("openContent"), 1);
+    EXPECT_TRUE(view.waitFor([&] { return count("hudContent") == 0; }));
+    EXPECT_EQ(count("openContent"), 1);
+    EXPECT_EQ(count("closedContent"), 0);
 }
