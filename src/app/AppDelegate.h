@@ -11,6 +11,8 @@
 namespace zelvik {
 
 class NotchModel;
+class FreedesktopNotificationCenter;
+class CanberraSoundPlayer;
 
 // Owns the process-wide pieces: the time sources, the one NotchModel and,
 // once they exist, the window controller and the menu.
@@ -29,6 +31,8 @@ private:
     SystemClock m_clock;
     QtScheduler m_scheduler;
     SilentHapticFeedback m_haptics;
+    std::unique_ptr<FreedesktopNotificationCenter> m_notifications;
+    std::unique_ptr<CanberraSoundPlayer> m_sounds;
     std::unique_ptr<NotchModel> m_model;
 };
 

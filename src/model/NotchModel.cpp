@@ -25,7 +25,9 @@ NotchModel::NotchModel(Environment environment, QObject* parent)
     , m_scheduler(environment.scheduler)
     , m_clock(environment.clock)
     , m_haptics(environment.haptics)
-    , m_settings(std::make_unique<NotchSettings>(environment.store)) {
+    , m_settings(std::make_unique<NotchSettings>(environment.store))
+    , m_focusStore(environment.store, environment.clock) {
+    m_focus = m_focusStore.loadFocusOrDefault();
     connect(m_settings.get(), &NotchSettings::openSizeChanged, this, &NotchModel::refreshDerived);
     connect(m_settings.get(), &NotchSettings::showMusicActivityChanged, this,
             &NotchModel::refreshDerived);
@@ -223,6 +225,7 @@ void NotchModel::start() {
     reloadShelf();
     // The monitors, the screenshot watcher, the hot key and the focus end
     // task are wired here as they join the model.
+    resumeFocusAtStart();
 }
 
 void NotchModel::open() {
@@ -324,8 +327,7 @@ void NotchModel::hover(bool inside, bool immediate) {
     }
 }
 
-void NotchModel::showSettingsWindow()
-{
+void NotchModel::showSettingsWindow() {
     if (onShowSettings)
         onShowSettings();
 }

@@ -2,6 +2,8 @@
 
 #include "Clock.h"
 #include "FocusState.h"
+#include "FocusStore.h"
+#include "FocusTimer.h"
 #include "HUDEvent.h"
 #include "MusicStatus.h"
 #include "NotchTypes.h"
@@ -23,6 +25,8 @@ namespace zelvik {
 class DefaultsStore;
 class HapticFeedback;
 class NotchSettings;
+class NotificationCenter;
+class SoundPlayer;
 
 // The one observable state of the notch surface: status, tab, measured notch
 // size, the notice on screen, the shelf list and the focus timer, with the
@@ -116,6 +120,30 @@ public:
     void runShelfAutoClear();
     void reloadShelf();
 
+    // Shows a notice unless the notch is open; it replaces the one on screen
+    // at once and goes after hudDuration seconds.
+    void showHUD(const HUDEvent& event);
+    bool hasPendingHudExpiry() const { return m_hudTask.isPending(); }
+
+    // Focus timer: the buttons of the focus view and the end task.
+    Q_INVOKABLE void startOrPauseFocus();
+    Q_INVOKABLE void choosePreset(const zelvik::FocusPreset& preset);
+    Q_INVOKABLE void resetFocus();
+    void scheduleFocusTask();
+    bool hasPendingFocusEnd() const { return m_focusTask.isPending(); }
+    // The work period to return to after an automatic break.
+    const std::optional<FocusPreset>& workPreset() const { return m_workPreset; }
+    FocusStore& focusStore() { return m_focusStore; }
+    // Where the end notification and the end sound go; either may be null.
+    // Both must outlive the model.
+    void setNotificationCenter(NotificationCenter* center);
+    void setSoundPlayer(SoundPlayer* player) { m_sounds = player; }
+    // The end sound's player, for the settings page's play button.
+    SoundPlayer* soundPlayer() const { return m_sounds; }
+
+    // One scroll event of a two-finger swipe over the notch.
+    Q_INVOKABLE void swipe(bool began, bool ended, double dx, double dy);
+
     // Run at the end of every close().
     std::function<void()> onClosed;
     // Shows the settings window (the "settings" header action).
@@ -147,6 +175,9 @@ signals:
 private:
     void setStatus(NotchStatus status);
     void refreshDerived();
+    void armFocusTask(ReferenceSeconds end, const QString& label);
+    void handleFocusEnd(const QString& label);
+    void resumeFocusAtStart();
 
     struct LastHeaderAction {
         QString id;
@@ -160,6 +191,8 @@ private:
     std::unique_ptr<NotchSettings> m_settings;
     QPointer<MusicStatus> m_music;
     ShelfStorage* m_shelfStorage = nullptr;
+    FocusStore m_focusStore;
+    SoundPlayer* m_sounds = nullptr;
 
     NotchStatus m_status = NotchStatus::closed;
     ZelvikPanel m_tab = ZelvikPanel::music;
@@ -177,6 +210,9 @@ private:
 
     bool m_pointerInside = false;
     std::optional<LastHeaderAction> m_lastHeaderAction;
+    std::optional<FocusPreset> m_workPreset;
+    double m_swipeAccumulator = 0;
+    bool m_swipeTriggered = false;
     bool m_started = false;
 
     // Last published derived values, so their signals fire on real changes only.
