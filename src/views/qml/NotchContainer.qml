@@ -94,7 +94,8 @@ Item {
         // Frosts what lies behind the glass where the compositor can.
         BehindWindowBlur {
             anchors.fill: parent
-            active: background.hasGlassLayer
+            // Not behind a capsule that has faded out while idle.
+            active: background.hasGlassLayer && container.opacity > 0
             topRadius: topRadius.value
             bottomRadius: bottomRadius.value
         }
