@@ -131,5 +131,9 @@ TEST(SpringValue, TakesTheFirstTargetAtOnceAndSpringsToLaterOnes) {
     value.advanceTo(3);
     EXPECT_EQ(value.value(), 32);
     EXPECT_FALSE(value.running());
+
+    value.setTarget(NAN); // ignored: it could never come to rest
+    EXPECT_FALSE(value.running());
+    EXPECT_EQ(value.value(), 32);
     EXPECT_GE(changes.count(), 5);
 }
