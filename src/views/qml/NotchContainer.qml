@@ -1,0 +1,172 @@
+import QtQuick
+import Zelvik.Views 1.0
+
+// The outline with its background, shadow, drop highlight, click and drop
+// handling and context menu. Sizes, radii and opacities come from
+// NotchContainerState; this file only lays them out and animates them.
+Item {
+    id: container
+
+    required property QtObject model
+
+    // The room around the outline that the shadow's blur and offset need.
+    readonly property real shadowMargin: 28
+    readonly property real shadowOffset: 8
+
+    NotchContainerState {
+        id: containerState
+        objectName: "containerState"
+        model: container.model
+    }
+
+    SpringValue {
+        id: frameWidthSpring
+        target: containerState.frameWidth
+        response: containerState.springResponse
+        dampingFraction: containerState.springDampingFraction
+    }
+    SpringValue {
+        id: frameHeightSpring
+        target: containerState.frameHeight
+        response: containerState.springResponse
+        dampingFraction: containerState.springDampingFraction
+    }
+    SpringValue {
+        id: topRadiusSpring
+        target: containerState.topRadius
+        response: containerState.springResponse
+        dampingFraction: containerState.springDampingFraction
+    }
+    SpringValue {
+        id: bottomRadiusSpring
+        target: containerState.bottomRadius
+        response: containerState.springResponse
+        dampingFraction: containerState.springDampingFraction
+    }
+    SpringValue {
+        id: shadowOpacitySpring
+        target: containerState.shadowOpacity
+        response: containerState.springResponse
+        dampingFraction: containerState.springDampingFraction
+    }
+
+    // The glass amount eases over 0.35 s (ease-in-out).
+    property real glass: containerState.effectiveGlass
+    Behavior on glass {
+        NumberAnimation {
+            duration: 350
+            easing.type: Easing.Bezier
+            easing.bezierCurve: [0.42, 0, 0.58, 1, 1, 1]
+        }
+    }
+
+    anchors.fill: parent
+    opacity: containerState.hiddenWhenIdle ? 0 : 1
+    Behavior on opacity {
+        NumberAnimation {
+            duration: 200
+            easing.type: Easing.Bezier
+            easing.bezierCurve: [0.42, 0, 0.58, 1, 1, 1]
+        }
+    }
+
+    Item {
+        id: frame
+        objectName: "notchFrame"
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: 0
+        width: Math.max(0, frameWidthSpring.value)
+        height: Math.max(0, frameHeightSpring.value)
+
+        NotchShadow {
+            x: -container.shadowMargin
+            y: container.shadowOffset - container.shadowMargin
+            width: frame.width + 2 * container.shadowMargin
+            height: frame.height + 2 * container.shadowMargin
+            inset: container.shadowMargin
+            topRadius: topRadiusSpring.value
+            bottomRadius: bottomRadiusSpring.value
+            radius: 18
+            opacity: Math.min(1, Math.max(0, shadowOpacitySpring.value))
+            visible: opacity > 0.001
+        }
+
+        // Frosts what lies behind the glass where the compositor can.
+        BehindWindowBlur {
+            anchors.fill: parent
+            // Not behind a capsule that has faded out while idle.
+            active: background.hasGlassLayer && container.opacity > 0
+            topRadius: topRadiusSpring.value
+            bottomRadius: bottomRadiusSpring.value
+        }
+
+        NotchBackground {
+            id: background
+            objectName: "notchBackground"
+            anchors.fill: parent
+            topRadius: topRadiusSpring.value
+            bottomRadius: bottomRadiusSpring.value
+            glass: container.glass
+            tint: containerState.tint
+        }
+
+        // The body between the flares, where the contents go.
+        Item {
+            id: content
+            objectName: "notchContent"
+            x: topRadiusSpring.value
+            width: Math.max(0, frame.width - 2 * topRadiusSpring.value)
+            height: frame.height
+            clip: true
+
+            NotchContent {
+                anchors.fill: parent
+                model: container.model
+                containerState: containerState
+            }
+        }
+
+        NotchStroke {
+            anchors.fill: parent
+            anchors.margins: -1
+            inset: 1
+            topRadius: topRadiusSpring.value
+            bottomRadius: bottomRadiusSpring.value
+            visible: container.model.isDropTargeted
+            color: Qt.rgba(0.36, 0.84, 0.96, 0.7)
+            lineWidth: 1.5
+        }
+
+        MouseArea {
+            id: clicks
+            anchors.fill: parent
+            containmentMask: background
+            // While open the contents take the left button; the menu is
+            // there in every containerState.
+            acceptedButtons: containerState.acceptsClicks ? (Qt.LeftButton | Qt.RightButton)
+                                                 : Qt.RightButton
+            onClicked: mouse => {
+                if (mouse.button === Qt.RightButton)
+                    menu.popup(clicks, mouse.x, mouse.y)
+                else
+                    container.model.open()
+            }
+        }
+
+        DropArea {
+            anchors.fill: parent
+            onEntered: containerState.setDropTargeted(true)
+            onExited: containerState.setDropTargeted(false)
+            onDropped: drop => {
+                containerState.setDropTargeted(false)
+                drop.accept()
+            }
+        }
+    }
+
+    NotchContextMenu {
+        id: menu
+        model: container.model
+        onQuitRequested: containerState.quitApplication()
+    }
+}
