@@ -4,6 +4,7 @@
 #include "MusicStatus.h"
 #include "settings/DefaultsStore.h"
 #include "settings/NotchSettings.h"
+#include "window/HotKeyManager.h"
 
 namespace zelvik {
 
@@ -25,7 +26,8 @@ NotchModel::NotchModel(Environment environment, QObject* parent)
     , m_scheduler(environment.scheduler)
     , m_clock(environment.clock)
     , m_haptics(environment.haptics)
-    , m_settings(std::make_unique<NotchSettings>(environment.store)) {
+    , m_settings(std::make_unique<NotchSettings>(environment.store))
+    , m_hotKey(std::make_unique<HotKeyManager>()) {
     connect(m_settings.get(), &NotchSettings::openSizeChanged, this, &NotchModel::refreshDerived);
     connect(m_settings.get(), &NotchSettings::showMusicActivityChanged, this,
             &NotchModel::refreshDerived);
@@ -221,6 +223,7 @@ void NotchModel::start() {
     m_started = true;
     runShelfAutoClear();
     reloadShelf();
+    wireHotKey();
     // The monitors, the screenshot watcher, the hot key and the focus end
     // task are wired here as they join the model.
 }
@@ -324,8 +327,7 @@ void NotchModel::hover(bool inside, bool immediate) {
     }
 }
 
-void NotchModel::showSettingsWindow()
-{
+void NotchModel::showSettingsWindow() {
     if (onShowSettings)
         onShowSettings();
 }
