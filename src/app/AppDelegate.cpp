@@ -1,7 +1,15 @@
 #include "AppDelegate.h"
 
+#include "MenuBarExtra.h"
 #include "model/NotchModel.h"
+#include "platform/linux/LinuxDesktop.h"
+#include "platform/linux/NotchWindow.h"
+#include "platform/linux/X11Connection.h"
+#include "platform/linux/X11GlobalShortcut.h"
 #include "settings/DefaultsStore.h"
+#include "views/NotchViews.h"
+#include "window/HotKeyManager.h"
+#include "window/NotchWindowController.h"
 
 namespace zelvik {
 
@@ -10,10 +18,34 @@ AppDelegate::AppDelegate(QObject* parent)
     , m_model(std::make_unique<NotchModel>(
           NotchModel::Environment{DefaultsStore::standard(), m_scheduler, m_clock, &m_haptics})) {}
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate() {
+    // The window goes before the model it shows.
+    m_menuBar.reset();
+    m_notchController.reset();
+}
 
 void AppDelegate::applicationDidFinishLaunching() {
+    // The shortcut needs its desktop backend before the model applies the
+    // hot key setting in start().
+    m_x11 = std::make_unique<X11Connection>();
+    m_shortcut = std::make_unique<X11GlobalShortcut>(*m_x11);
+    m_model->hotKey().setShortcut(m_shortcut.get());
+
     m_model->start();
+
+    registerViewTypes();
+    m_desktop = std::make_unique<LinuxDesktop>(*m_x11);
+    NotchModel& model = *m_model;
+    Scheduler& scheduler = m_scheduler;
+    auto controller = std::make_unique<NotchWindowController>(
+        model, *m_desktop,
+        [&model, &scheduler] {
+            return std::make_unique<NotchWindow>(notchRootViewUrl(), model, scheduler);
+        });
+    controller->show();
+    m_notchController = std::move(controller);
+
+    m_menuBar = std::make_unique<MenuBarExtra>(*m_model, m_desktop.get());
 }
 
 } // namespace zelvik

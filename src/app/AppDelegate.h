@@ -10,26 +10,38 @@
 
 namespace zelvik {
 
+class LinuxDesktop;
+class MenuBarExtra;
 class NotchModel;
+class NotchWindowController;
+class X11Connection;
+class X11GlobalShortcut;
 
-// Owns the process-wide pieces: the time sources, the one NotchModel and,
-// once they exist, the window controller and the menu.
+// Owns the process-wide pieces: the time sources, the one NotchModel, the
+// desktop connection, the window controller and the tray menu.
 class AppDelegate : public QObject {
     Q_OBJECT
 public:
     explicit AppDelegate(QObject* parent = nullptr);
     ~AppDelegate() override;
 
-    // Called once the event loop is about to run: starts the model.
+    // Called once the event loop is about to run: starts the model, then
+    // builds and shows the notch window, then the tray menu.
     void applicationDidFinishLaunching();
 
     NotchModel& model() const { return *m_model; }
+    NotchWindowController* notchController() const { return m_notchController.get(); }
 
 private:
     SystemClock m_clock;
     QtScheduler m_scheduler;
     SilentHapticFeedback m_haptics;
     std::unique_ptr<NotchModel> m_model;
+    std::unique_ptr<X11Connection> m_x11;
+    std::unique_ptr<X11GlobalShortcut> m_shortcut;
+    std::unique_ptr<LinuxDesktop> m_desktop;
+    std::unique_ptr<NotchWindowController> m_notchController;
+    std::unique_ptr<MenuBarExtra> m_menuBar;
 };
 
 } // namespace zelvik
