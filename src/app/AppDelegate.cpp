@@ -37,9 +37,8 @@ void AppDelegate::applicationDidFinishLaunching() {
     m_desktop = std::make_unique<LinuxDesktop>(*m_x11);
     NotchModel& model = *m_model;
     Scheduler& scheduler = m_scheduler;
-    auto controller = std::make_unique<NotchWindowController>(
-        model, *m_desktop,
-        [&model, &scheduler] {
+    auto controller =
+        std::make_unique<NotchWindowController>(model, *m_desktop, [&model, &scheduler] {
             return std::make_unique<NotchWindow>(notchRootViewUrl(), model, scheduler);
         });
     controller->show();

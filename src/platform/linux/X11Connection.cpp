@@ -22,8 +22,8 @@ X11Connection::X11Connection(QObject* parent)
     for (int i = 0; i < screenNumber && it.rem > 0; ++i)
         xcb_screen_next(&it);
     m_root = it.data ? it.data->root : XCB_NONE;
-    m_notifier = new QSocketNotifier(xcb_get_file_descriptor(connection), QSocketNotifier::Read,
-                                     this);
+    m_notifier =
+        new QSocketNotifier(xcb_get_file_descriptor(connection), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &X11Connection::dispatchPending);
     // A reply we waited for may have pulled events off the socket into xcb's
     // queue, where the notifier cannot see them; look there before sleeping.

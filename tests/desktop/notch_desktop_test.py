@@ -1,0 +1,399 @@
+#!/usr/bin/env python3
+"""Zelvik on a real X desktop: Xvfb, picom, a private session bus, xdotool
+and xte drive the program as a user would, and the notch is measured from
+screenshot pixels.
+
+Usage: notch_desktop_test.py ZELVIK CLICK_RECORDER SHOT_DIR
+"""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+ZELVIK, RECORDER, SHOT_DIR = sys.argv[1:4]
+SCREEN_W, SCREEN_H = 1920, 1080
+WINDOW = (580, 0, 760, 300)  # where the 760 x 300 window hangs on this screen
+CENTER_X = SCREEN_W // 2
+BACKGROUND = (0x33, 0x66, 0xCC)
+HOVER_DELAY_MS = 700
+CLOSE_DELAY_MS = 400
+
+# Outline radii per state (top flare t, bottom corner b) and sizes for the
+# 190 x 24 capsule of a screen without panels.
+CLOSED = dict(name="closed", width=190, height=24, t=8, b=15)
+PEEKING = dict(name="peeking", width=206, height=30, t=8, b=15)
+OPEN = dict(name="open", width=560, height=184, t=16, b=38)
+
+failures = []
+procs = []
+
+
+def log(message):
+    print(message, flush=True)
+
+
+def check(condition, message):
+    if condition:
+        log("ok: " + message)
+    else:
+        log("FAIL: " + message)
+        failures.append(message)
+    return condition
+
+
+def wait_for(predicate, timeout, interval=0.05):
+    """Polls predicate until it returns a true value or timeout seconds pass."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value or time.monotonic() > deadline:
+            return value
+        time.sleep(interval)
+
+
+class Desktop:
+    def __init__(self, root):
+        self.root = root
+        self.env = dict(os.environ)
+        for var, sub in (("XDG_CONFIG_HOME", "config"), ("XDG_DATA_HOME", "data"),
+                         ("XDG_CACHE_HOME", "cache"), ("XDG_RUNTIME_DIR", "runtime"),
+                         ("HOME", "home")):
+            path = os.path.join(root, sub)
+            os.makedirs(path, mode=0o700, exist_ok=True)
+            self.env[var] = path
+        self.env["NO_AT_BRIDGE"] = "1"
+        self.env.pop("QT_QPA_PLATFORM", None)
+        self.env.pop("WAYLAND_DISPLAY", None)
+
+    def start(self):
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", "1", "-noreset", "-screen", "0",
+             "%dx%dx24" % (SCREEN_W, SCREEN_H), "-nolisten", "tcp"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        procs.append(xvfb)
+        number = xvfb.stdout.readline().decode().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+        self.run(["hsetroot", "-solid", "#3366cc"])
+        procs.append(self.spawn(["picom", "--backend", "xrender", "--config", "/dev/null"],
+                                "picom.log"))
+        if not wait_for(lambda: "\"picom\"" in self.output(["xwininfo", "-root", "-tree"]), 10):
+            raise RuntimeError("picom did not start")
+
+    def spawn(self, argv, logname, **kwargs):
+        logfile = open(os.path.join(self.root, logname), "wb")
+        return subprocess.Popen(argv, env=self.env, stdout=kwargs.pop("stdout", logfile),
+                                stderr=logfile, **kwargs)
+
+    def run(self, argv, timeout=20):
+        return subprocess.run(argv, env=self.env, timeout=timeout, stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE)
+
+    def output(self, argv):
+        return self.run(argv).stdout.decode(errors="replace")
+
+    def write_settings(self, **values):
+        folder = os.path.join(self.env["XDG_CONFIG_HOME"], "Zelvik")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, "Zelvik.conf"), "w") as f:
+            f.write("[General]\n")
+            for key, value in values.items():
+                f.write("%s=%s\n" % (key, value))
+
+    # Input. xdotool mousemove warps the pointer without raw motion events;
+    # xte moves it like a device does.
+    def move(self, x, y):
+        self.run(["xte", "mousemove %d %d" % (x, y)])
+
+    def click(self, x, y, button=1):
+        self.move(x, y)
+        self.run(["xdotool", "click", str(button)])
+
+    def key(self, combo):
+        self.run(["xdotool", "key", combo])
+
+    def screenshot(self):
+        data = self.run(["import", "-window", "root", "-depth", "8", "ppm:-"]).stdout
+        return Image(data)
+
+    def save(self, image, name):
+        path = os.path.join(SHOT_DIR, name + ".ppm")
+        with open(path, "wb") as f:
+            f.write(image.raw)
+        subprocess.run(["convert", path, os.path.join(SHOT_DIR, name + ".png")])
+        os.remove(path)
+
+
+class Image:
+    def __init__(self, raw):
+        self.raw = raw
+        # Binary PPM: "P6\n<w> <h>\n255\n" then RGB bytes.
+        parts = raw.split(b"\n", 3)
+        if len(parts) < 4 or parts[0] != b"P6" or parts[2] != b"255":
+            raise RuntimeError("screenshot failed")
+        self.width, self.height = map(int, parts[1].split())
+        self.pixels = parts[3]
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
+
+    def is_black(self, x, y):
+        return max(self.pixel(x, y)) < 48
+
+    def is_background(self, x, y):
+        p = self.pixel(x, y)
+        return all(abs(a - b) <= 10 for a, b in zip(p, BACKGROUND))
+
+    def column_height(self, x):
+        """Black rows from the top edge down, at column x."""
+        h = 0
+        while h < self.height and self.is_black(x, h):
+            h += 1
+        return h
+
+    def run_width(self, y):
+        """Length of the black run through the centre column on row y."""
+        if not self.is_black(CENTER_X, y):
+            return 0
+        left = right = CENTER_X
+        while left > 0 and self.is_black(left - 1, y):
+            left -= 1
+        while right < self.width - 1 and self.is_black(right + 1, y):
+            right += 1
+        return right - left + 1
+
+    def body_width(self, state):
+        """Width of the outline's body: below the top flares, above the
+        rounded bottom corners."""
+        rows = range(state["t"] + 1, max(state["t"] + 2, state["height"] - state["b"]))
+        return max(self.run_width(y) for y in rows)
+
+    def matches(self, state):
+        return (abs(self.column_height(CENTER_X) - state["height"]) <= 1
+                and abs(self.body_width(state) - state["width"]) <= 2)
+
+    def painted_outside(self, left, top, right, bottom):
+        """Pixels of the window area that are not background and lie outside
+        the given rectangle."""
+        wx, wy, ww, wh = WINDOW
+        count = 0
+        for y in range(wy, wy + wh):
+            for x in range(wx, wx + ww):
+                if left <= x < right and top <= y < bottom:
+                    continue
+                if not self.is_background(x, y):
+                    count += 1
+        return count
+
+    def state_name(self):
+        for state in (CLOSED, PEEKING, OPEN):
+            if self.matches(state):
+                return state["name"]
+        return "other"
+
+
+class Zelvik:
+    def __init__(self, desktop, logname):
+        self.desktop = desktop
+        self.proc = desktop.spawn([ZELVIK], logname)
+        procs.append(self.proc)
+        self.logname = logname
+
+    def wait_shown(self):
+        return wait_for(lambda: self.proc.poll() is None and
+                        self.desktop.screenshot().matches(CLOSED), 20, 0.2)
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.send_signal(signal.SIGTERM)
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        return self.proc.returncode
+
+
+def wait_state(desktop, state, timeout=5):
+    """The first screenshot showing state (checked twice to skip a spring
+    passing through), or None."""
+    def settled():
+        shot = desktop.screenshot()
+        if shot.matches(state):
+            again = desktop.screenshot()
+            if again.matches(state):
+                return again
+        return None
+    return wait_for(settled, timeout, 0.02)
+
+
+def stays(desktop, state, seconds):
+    """True when every screenshot for the given time shows state."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if not desktop.screenshot().matches(state):
+            return False
+        time.sleep(0.1)
+    return True
+
+
+def main():
+    os.makedirs(SHOT_DIR, exist_ok=True)
+    root = tempfile.mkdtemp(prefix="zelvik-desktop-")
+    desktop = Desktop(root)
+    try:
+        desktop.start()
+        recorder = desktop.spawn([RECORDER], "recorder.log", stdout=subprocess.PIPE)
+        procs.append(recorder)
+        os.set_blocking(recorder.stdout.fileno(), False)
+        if not wait_for(lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--name",
+                                             "ClickRecorder"]).returncode == 0, 10):
+            raise RuntimeError("the click recorder did not show")
+
+        def recorded_presses():
+            data = recorder.stdout.read() or b""
+            return [line for line in data.decode().splitlines() if line.startswith("press")]
+
+        desktop.write_settings(hoverDelay=HOVER_DELAY_MS, closeDelay=CLOSE_DELAY_MS)
+        app = Zelvik(desktop, "zelvik.log")
+        shown = app.wait_shown()
+        if not check(shown, "the closed capsule appears"):
+            raise RuntimeError("zelvik did not show its notch")
+        desktop.move(100, 700)
+        recorded_presses()
+
+        # The closed capsule: 190 wide, at least 24 high, centred, alone.
+        shot = desktop.screenshot()
+        desktop.save(shot, "closed")
+        height = shot.column_height(CENTER_X)
+        check(abs(shot.body_width(CLOSED) - 190) <= 2,
+              "capsule body is 190 wide (measured %d)" % shot.body_width(CLOSED))
+        check(height >= 24, "capsule is at least 24 high (measured %d)" % height)
+        left = next(x for x in range(WINDOW[0], CENTER_X) if shot.is_black(x, 12))
+        right = next(x for x in range(WINDOW[0] + WINDOW[2] - 1, CENTER_X, -1)
+                     if shot.is_black(x, 12))
+        check(abs((left + right + 1) / 2 - CENTER_X) <= 1,
+              "capsule is centred (%d..%d)" % (left, right))
+        outside = shot.painted_outside(CENTER_X - 95 - 9, 0, CENTER_X + 95 + 9, height + 1)
+        check(outside == 0, "nothing else of the window is painted (%d pixels)" % outside)
+
+        # A click outside the zone while closed reaches the window below,
+        # also where the notch window covers the screen.
+        desktop.click(CENTER_X + 300, 150)
+        presses = wait_for(recorded_presses, 5)
+        check(presses and presses[-1] == "press 1 %d 150" % (CENTER_X + 300),
+              "a click beside the closed notch goes through (%s)" % presses)
+
+        # Hover: peeking at once, open after the hover delay.
+        start = time.monotonic()
+        desktop.move(CENTER_X, 10)
+        peek = wait_state(desktop, PEEKING, 3)
+        peek_at = time.monotonic() - start
+        check(peek is not None, "the pointer on the capsule makes it peek (%.2f s)" % peek_at)
+        if peek is not None:
+            desktop.save(peek, "peeking")
+        opened = wait_state(desktop, OPEN, 5)
+        open_at = time.monotonic() - start
+        check(opened is not None and open_at >= HOVER_DELAY_MS / 1000,
+              "it opens after the hover delay (%.2f s)" % open_at)
+        if opened is not None:
+            desktop.save(opened, "open")
+
+        # Pointer away: closed after the close delay.
+        start = time.monotonic()
+        desktop.move(CENTER_X, 700)
+        closed = wait_state(desktop, CLOSED, 5)
+        closed_at = time.monotonic() - start
+        check(closed is not None and closed_at >= CLOSE_DELAY_MS / 1000,
+              "leaving closes it after the close delay (%.2f s)" % closed_at)
+
+        # The hot key opens and closes it.
+        desktop.key("super+alt+n")
+        check(wait_state(desktop, OPEN) is not None, "Alt+Super+N opens the notch")
+        desktop.key("super+alt+n")
+        check(wait_state(desktop, CLOSED) is not None, "Alt+Super+N closes it again")
+
+        # A click outside the open notch closes it at once.
+        desktop.key("super+alt+n")
+        check(wait_state(desktop, OPEN) is not None, "opened for the outside click")
+        recorded_presses()
+        desktop.click(300, 800)
+        check(wait_state(desktop, CLOSED, 3) is not None, "a click outside closes the open notch")
+        check(wait_for(recorded_presses, 3), "that click still reaches the window below")
+
+        # A second start toggles the first one and leaves.
+        second = desktop.run([ZELVIK], timeout=30)
+        check(second.returncode == 0, "a second zelvik exits with 0 (%d)" % second.returncode)
+        check(wait_state(desktop, OPEN) is not None, "the second start opened the notch")
+        second = desktop.run([ZELVIK], timeout=30)
+        check(second.returncode == 0 and wait_state(desktop, CLOSED) is not None,
+              "a third start closes it again")
+        check(app.proc.poll() is None, "the first zelvik keeps running")
+
+        # Right-click on the capsule shows the context menu.
+        desktop.move(CENTER_X, 10)
+        wait_state(desktop, PEEKING, 3)
+        before = desktop.output(["xdotool", "search", "--onlyvisible", "--pid",
+                                 str(app.proc.pid), "--name", ""]).split()
+        desktop.run(["xdotool", "click", "3"])
+
+        def menu_shown():
+            now = desktop.output(["xdotool", "search", "--onlyvisible", "--pid",
+                                  str(app.proc.pid), "--name", ""]).split()
+            if len(now) > len(before):
+                return True
+            # A menu drawn inside the notch window: light pixels beside the outline.
+            shot = desktop.screenshot()
+            return shot.painted_outside(0, 0, 0, 0) > 0 and any(
+                min(shot.pixel(x, y)) > 120
+                for y in range(0, 300, 2) for x in range(WINDOW[0], WINDOW[0] + 760, 2))
+        shown = wait_for(menu_shown, 5, 0.1)
+        shot = desktop.screenshot()
+        desktop.save(shot, "context-menu")
+        check(shown, "a right-click on the capsule shows the context menu")
+        desktop.key("Escape")
+        desktop.move(CENTER_X, 700)
+        wait_state(desktop, CLOSED, 3)
+
+        # With the hot key setting off, Alt+Super+N does nothing.
+        check(app.stop() == 0, "zelvik quits cleanly on SIGTERM")
+        desktop.write_settings(hoverDelay=HOVER_DELAY_MS, closeDelay=CLOSE_DELAY_MS,
+                               hotKeyEnabled="false")
+        app = Zelvik(desktop, "zelvik-nohotkey.log")
+        check(app.wait_shown(), "zelvik starts again with the hot key off")
+        desktop.key("super+alt+n")
+        check(stays(desktop, CLOSED, 1.0), "Alt+Super+N does nothing with the hot key off")
+        app.stop()
+    finally:
+        for proc in reversed(procs):
+            if proc.poll() is None:
+                proc.terminate()
+                try:
+                    proc.wait(5)
+                except subprocess.TimeoutExpired:
+                    proc.kill()
+        if failures:
+            for name in ("zelvik.log", "zelvik-nohotkey.log", "picom.log"):
+                path = os.path.join(root, name)
+                if os.path.exists(path):
+                    log("--- " + name)
+                    log(open(path, errors="replace").read()[-3000:])
+        shutil.rmtree(root, ignore_errors=True)
+    if failures:
+        log("%d check(s) failed" % len(failures))
+        return 1
+    log("all checks passed")
+    return 0
+
+
+if __name__ == "__main__":
+    try:
+        sys.exit(main())
+    except RuntimeError as error:
+        log("FAIL: %s" % error)
+        sys.exit(1)
