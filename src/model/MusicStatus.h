@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QObject>
 #include <QString>
 
@@ -8,7 +9,7 @@ namespace zelvik {
 // What the notch model reads of the music monitor: whether a song plays and
 // its title, a way to refresh the position, and a way to send a player
 // command ("next track", "previous track", ...). changed() fires when
-// playing or title change.
+// playing, title or accent colour change.
 class MusicStatus : public QObject {
     Q_OBJECT
 public:
@@ -18,6 +19,8 @@ public:
     virtual QString trackTitle() const = 0;
     virtual void refreshPosition() = 0;
     virtual void send(const QString& command) = 0;
+    // The accent colour of the playing song's artwork; invalid when unknown.
+    virtual QColor accentColor() const { return {}; }
 
 signals:
     void changed();

@@ -1,6 +1,11 @@
 #include "NotchViews.h"
 
 #include "NotchBackground.h"
+#include "NotchContainerState.h"
+#include "NotchShadow.h"
+#include "NotchStroke.h"
+#include "SpringValue.h"
+#include "ViewLanguage.h"
 
 #include <QtQml/qqml.h>
 
@@ -13,6 +18,12 @@ void registerViewTypes() {
     std::call_once(once, [] {
         constexpr const char* uri = "Zelvik.Views";
         qmlRegisterType<NotchBackground>(uri, 1, 0, "NotchBackground");
+        qmlRegisterType<NotchStroke>(uri, 1, 0, "NotchStroke");
+        qmlRegisterType<NotchShadow>(uri, 1, 0, "NotchShadow");
+        qmlRegisterType<NotchContainerState>(uri, 1, 0, "NotchContainerState");
+        qmlRegisterType<SpringValue>(uri, 1, 0, "SpringValue");
+        qmlRegisterSingletonType<ViewLanguage>(
+            uri, 1, 0, "Language", [](QQmlEngine*, QJSEngine*) { return new ViewLanguage; });
     });
 }
 

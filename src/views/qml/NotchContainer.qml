@@ -1,0 +1,157 @@
+import QtQuick
+import Zelvik.Views 1.0
+
+// The outline with its background, shadow, drop highlight, click and drop
+// handling and context menu. Sizes, radii and opacities come from
+// NotchContainerState; this file only lays them out and animates them.
+Item {
+    id: container
+
+    required property QtObject model
+
+    // The room around the outline that the shadow's blur and offset need.
+    readonly property real shadowMargin: 28
+    readonly property real shadowOffset: 8
+
+    NotchContainerState {
+        id: state
+        objectName: "containerState"
+        model: container.model
+    }
+
+    SpringValue {
+        id: frameWidth
+        target: state.frameWidth
+        response: state.springResponse
+        dampingFraction: state.springDampingFraction
+    }
+    SpringValue {
+        id: frameHeight
+        target: state.frameHeight
+        response: state.springResponse
+        dampingFraction: state.springDampingFraction
+    }
+    SpringValue {
+        id: topRadius
+        target: state.topRadius
+        response: state.springResponse
+        dampingFraction: state.springDampingFraction
+    }
+    SpringValue {
+        id: bottomRadius
+        target: state.bottomRadius
+        response: state.springResponse
+        dampingFraction: state.springDampingFraction
+    }
+    SpringValue {
+        id: shadowOpacity
+        target: state.shadowOpacity
+        response: state.springResponse
+        dampingFraction: state.springDampingFraction
+    }
+
+    // The glass amount eases over 0.35 s (ease-in-out).
+    property real glass: state.effectiveGlass
+    Behavior on glass {
+        NumberAnimation {
+            duration: 350
+            easing.type: Easing.Bezier
+            easing.bezierCurve: [0.42, 0, 0.58, 1, 1, 1]
+        }
+    }
+
+    anchors.fill: parent
+    opacity: state.hiddenWhenIdle ? 0 : 1
+    Behavior on opacity {
+        NumberAnimation {
+            duration: 200
+            easing.type: Easing.Bezier
+            easing.bezierCurve: [0.42, 0, 0.58, 1, 1, 1]
+        }
+    }
+
+    Item {
+        id: frame
+        objectName: "notchFrame"
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: 0
+        width: Math.max(0, frameWidth.value)
+        height: Math.max(0, frameHeight.value)
+
+        NotchShadow {
+            x: -container.shadowMargin
+            y: container.shadowOffset - container.shadowMargin
+            width: frame.width + 2 * container.shadowMargin
+            height: frame.height + 2 * container.shadowMargin
+            inset: container.shadowMargin
+            topRadius: topRadius.value
+            bottomRadius: bottomRadius.value
+            radius: 18
+            opacity: Math.min(1, Math.max(0, shadowOpacity.value))
+            visible: opacity > 0.001
+        }
+
+        NotchBackground {
+            id: background
+            objectName: "notchBackground"
+            anchors.fill: parent
+            topRadius: topRadius.value
+            bottomRadius: bottomRadius.value
+            glass: container.glass
+            tint: state.tint
+        }
+
+        // The body between the flares, where the contents go.
+        Item {
+            id: content
+            objectName: "notchContent"
+            x: topRadius.value
+            width: Math.max(0, frame.width - 2 * topRadius.value)
+            height: frame.height
+            clip: true
+        }
+
+        NotchStroke {
+            anchors.fill: parent
+            anchors.margins: -1
+            inset: 1
+            topRadius: topRadius.value
+            bottomRadius: bottomRadius.value
+            visible: container.model.isDropTargeted
+            color: Qt.rgba(0.36, 0.84, 0.96, 0.7)
+            lineWidth: 1.5
+        }
+
+        MouseArea {
+            id: clicks
+            anchors.fill: parent
+            containmentMask: background
+            // While open the contents take the left button; the menu is
+            // there in every state.
+            acceptedButtons: state.acceptsClicks ? (Qt.LeftButton | Qt.RightButton)
+                                                 : Qt.RightButton
+            onClicked: mouse => {
+                if (mouse.button === Qt.RightButton)
+                    menu.popup()
+                else
+                    container.model.open()
+            }
+        }
+
+        DropArea {
+            anchors.fill: parent
+            onEntered: state.setDropTargeted(true)
+            onExited: state.setDropTargeted(false)
+            onDropped: drop => {
+                state.setDropTargeted(false)
+                drop.accept()
+            }
+        }
+    }
+
+    NotchContextMenu {
+        id: menu
+        model: container.model
+        onQuitRequested: state.quitApplication()
+    }
+}
