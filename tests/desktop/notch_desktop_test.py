@@ -368,6 +368,16 @@ def main():
         check(app.wait_shown(), "zelvik starts again with the hot key off")
         desktop.key("super+alt+n")
         check(stays(desktop, CLOSED, 1.0), "Alt+Super+N does nothing with the hot key off")
+
+        # A panel that reserves 40 pixels along the top makes the capsule as
+        # high as that menu bar.
+        desktop.run(["xprop", "-root", "-f", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA",
+                     "0, 40, %d, %d" % (SCREEN_W, SCREEN_H - 40)])
+        tall = dict(CLOSED, height=40)
+        shot = wait_state(desktop, tall, 5)
+        check(shot is not None, "the capsule follows the panel's reserved height (40)")
+        if shot is not None:
+            desktop.save(shot, "closed-under-panel")
         app.stop()
     finally:
         for proc in reversed(procs):
