@@ -40,6 +40,12 @@ int main(int argc, char* argv[]) {
     // The notch lives on X11; Wayland sessions run it through XWayland.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
+        if (!qEnvironmentVariableIsSet("DISPLAY")) {
+            std::fputs("zelvik: DISPLAY is not set.\nZelvik needs X11; on a Wayland desktop "
+                       "it runs through XWayland, which sets DISPLAY.\n",
+                       stderr);
+            return EXIT_FAILURE;
+        }
         if (!canOpenDisplay()) {
             std::fprintf(stderr,
                          "zelvik: cannot open the X display \"%s\".\nZelvik needs a desktop "
