@@ -13,6 +13,7 @@ class NotchBackground : public NotchShapeItem {
     Q_OBJECT
     Q_PROPERTY(double glass READ glass WRITE setGlass NOTIFY glassChanged)
     Q_PROPERTY(QColor tint READ tint WRITE setTint NOTIFY tintChanged)
+    Q_PROPERTY(bool hasGlassLayer READ hasGlassLayer NOTIFY glassChanged)
 
 public:
     // How strongly each layer shows for a glass amount (clamped to 0...1):
@@ -34,6 +35,7 @@ public:
     explicit NotchBackground(QQuickItem* parent = nullptr);
 
     double glass() const { return m_glass; }
+    bool hasGlassLayer() const { return layersFor(m_glass).hasGlass; }
     void setGlass(double value);
     QColor tint() const { return m_tint; }
     void setTint(const QColor& value);

@@ -1,5 +1,6 @@
 #include "NotchViews.h"
 
+#include "BehindWindowBlur.h"
 #include "NotchBackground.h"
 #include "NotchContainerState.h"
 #include "NotchShadow.h"
@@ -17,6 +18,7 @@ void registerViewTypes() {
     static std::once_flag once;
     std::call_once(once, [] {
         constexpr const char* uri = "Zelvik.Views";
+        qmlRegisterType<BehindWindowBlur>(uri, 1, 0, "BehindWindowBlur");
         qmlRegisterType<NotchBackground>(uri, 1, 0, "NotchBackground");
         qmlRegisterType<NotchStroke>(uri, 1, 0, "NotchStroke");
         qmlRegisterType<NotchShadow>(uri, 1, 0, "NotchShadow");

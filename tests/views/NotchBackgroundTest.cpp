@@ -1,4 +1,5 @@
 #include "views/NotchBackground.h"
+#include "views/BehindWindowBlur.h"
 #include "views/NotchShadow.h"
 
 #include <gtest/gtest.h>
@@ -69,4 +70,24 @@ TEST(NotchShadow, BlurSpreadsAnEdgeLikeAGaussian) {
     EXPECT_EQ(row[2], 0);
     // Symmetric about the square's centre.
     EXPECT_NEAR(row[40 + 3], row[119 - 3], 1);
+}
+
+TEST(BehindWindowBlur, RegionIsTheOutlineInDevicePixels) {
+    const NotchShape closed{8, 15};
+    const QRegion region = BehindWindowBlur::regionFor(closed, QRectF(277, 0, 206, 32), 1);
+    EXPECT_EQ(region.boundingRect(), QRect(277, 0, 206, 32));
+    EXPECT_TRUE(region.contains(QPoint(380, 16)));
+    EXPECT_TRUE(region.contains(QPoint(285, 16)));
+    EXPECT_FALSE(region.contains(QPoint(283, 16))); // beside the body, under the flare
+    EXPECT_FALSE(region.contains(QPoint(286, 31))); // the rounded bottom corner
+    // The region covers about the outline's area.
+    long area = 0;
+    for (const QRect& r : region)
+        area += long(r.width()) * r.height();
+    EXPECT_NEAR(area, 190 * 32 - 2 * (1 - M_PI / 4) * 15 * 15 + 2 * (1 - M_PI / 4) * 8 * 8, 60);
+
+    const QRegion doubled = BehindWindowBlur::regionFor(closed, QRectF(277, 0, 206, 32), 2);
+    EXPECT_TRUE(QRect(554, 0, 412, 64).contains(doubled.boundingRect()));
+    EXPECT_TRUE(doubled.contains(QRect(570, 0, 380, 60))); // the body, twice as large
+    EXPECT_TRUE(BehindWindowBlur::regionFor(closed, QRectF(0, 0, 0, 32), 1).isEmpty());
 }

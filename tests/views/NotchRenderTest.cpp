@@ -1,9 +1,12 @@
 // The root view drawn for real (offscreen), with a real model behind it.
 #include "RenderSupport.h"
 #include "model/ModelFixture.h"
+#include "views/NotchBackground.h"
 
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QTest>
+#include <QUuid>
 
 using namespace zelvik;
 using namespace zelvik::test;
@@ -36,11 +39,169 @@ TEST_F(NotchRender, OpeningGrowsTheOutlineToTheOpenSize) {
     RenderedRootView view(model.get());
     ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
     model->open();
+    ASSERT_TRUE(view.waitForSprings());
     // Regular open size 560 x 192: the body spans x 100...659.
-    const QImage image = view.grabUntil([](const QImage& i) {
-        return opaqueSpan(i, 100) == std::make_pair(100, 659) && opaqueHeight(i, 380) == 192;
-    });
+    const QImage image = view.grab();
     saveForInspection(image, QStringLiteral("open"));
     EXPECT_EQ(opaqueSpan(image, 100), std::make_pair(100, 659));
     EXPECT_EQ(opaqueHeight(image, 380), 192);
+}
+
+TEST_F(NotchRender, ANoticeWidensTheOutlineToTheNoticeSize) {
+    RenderedRootView view(model.get());
+    ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+    HUDEvent notice;
+    notice.title = QStringLiteral("Charging");
+    model->setHud(notice);
+    ASSERT_TRUE(view.waitForSprings());
+    // 338 x 62 centred: x 211...548.
+    const QImage image = view.grab();
+    saveForInspection(image, QStringLiteral("notice"));
+    EXPECT_EQ(opaqueSpan(image, 40), std::make_pair(211, 548));
+    EXPECT_EQ(opaqueHeight(image, 380), 62);
+    EXPECT_EQ(paintedPixelsOutside(image, QRect(203, 0, 354, 62)), 0);
+}
+
+TEST_F(NotchRender, GlassShowsWhenOpenAndStaysBlackWhenClosedOverTheNotch) {
+    settings.setGlassAmount(1);
+    settings.setShowShadow(false); // the shadow would show through the glass
+    RenderedRootView view(model.get());
+    ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+    EXPECT_EQ(qAlpha(view.grab().pixel(380, 16)), 255);
+
+    model->open();
+    // Full glass: 0.18 black over the glass layer; the window shows through.
+    const QColor material = NotchBackground::glassColor(QColor());
+    const int expected = qRound(255 * (1 - (1 - material.alphaF()) * 0.82));
+    const QImage image = view.grabUntil(
+        [&](const QImage& i) { return std::abs(qAlpha(i.pixel(380, 100)) - expected) <= 2; });
+    saveForInspection(image, QStringLiteral("open-glass"));
+    EXPECT_NEAR(qAlpha(image.pixel(380, 100)), expected, 2);
+    EXPECT_LT(qAlpha(image.pixel(380, 100)), 250);
+}
+
+TEST_F(NotchRender, DropTargetStrokesTheOutlineInLightBlue) {
+    RenderedRootView view(model.get());
+    ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+    // Just left of the body's left edge (x 285), below the flare.
+    EXPECT_EQ(qAlpha(view.grab().pixel(284, 20)), 0);
+    model->setIsDropTargeted(true);
+    const QImage image = view.grabUntil([](const QImage& i) { return qAlpha(i.pixel(284, 20)); });
+    saveForInspection(image, QStringLiteral("drop-target"));
+    const QRgb edge = image.pixel(284, 20);
+    ASSERT_GT(qAlpha(edge), 40);
+    // Premultiplied light blue (0.36, 0.84, 0.96): blue over green over red.
+    EXPECT_GT(qBlue(edge), qGreen(edge));
+    EXPECT_GT(qGreen(edge), 2 * qRed(edge));
+    model->setIsDropTargeted(false);
+    EXPECT_EQ(qAlpha(view.grabUntil([](const QImage& i) { return qAlpha(i.pixel(284, 20)) == 0; })
+                         .pixel(284, 20)),
+              0);
+}
+
+TEST_F(NotchRender, TheIdleCapsuleFadesOutWithoutANotchAndBackInWhenPeeking) {
+    model->setHasPhysicalNotch(false);
+    settings.setHideWhenIdleWithoutNotch(true);
+    RenderedRootView view(model.get());
+    ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+    const QRect everything(0, 0, 0, 0);
+    const QImage hidden =
+        view.grabUntil([&](const QImage& i) { return paintedPixelsOutside(i, everything) == 0; });
+    EXPECT_EQ(paintedPixelsOutside(hidden, everything), 0);
+
+    model->hover(true);
+    ASSERT_TRUE(view.waitForSprings());
+    const QImage peeking =
+        view.grabUntil([](const QImage& i) { return qAlpha(i.pixel(380, 20)) == 255; });
+    saveForInspection(peeking, QStringLiteral("peeking"));
+    EXPECT_EQ(qAlpha(peeking.pixel(380, 20)), 255);
+    EXPECT_EQ(opaqueSpan(peeking, 20), std::make_pair(277, 482)); // 206 wide
+}
+
+TEST_F(NotchRender, AClickOnTheClosedShapeOpensItAndRightClickOffersTheMenu) {
+    RenderedRootView view(model.get());
+    ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+    // The window's corners beside the flare are not the shape.
+    QTest::mouseClick(&view.window(), Qt::LeftButton, {}, QPoint(279, 30));
+    EXPECT_EQ(model->status(), NotchStatus::closed);
+    QTest::mouseClick(&view.window(), Qt::LeftButton, {}, QPoint(380, 16));
+    EXPECT_EQ(model->status(), NotchStatus::open);
+
+    int settingsShown = 0;
+    model->onShowSettings = [&] { ++settingsShown; };
+    auto* menu = view.root()->findChild<QObject*>(QStringLiteral("contextMenu"));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(view.waitForSprings());
+    QTest::mouseClick(&view.window(), Qt::RightButton, {}, QPoint(380, 60));
+    ASSERT_TRUE(view.waitFor([menu] { return menu->property("opened").toBool(); }));
+    // (With a popup open the offscreen grab comes back without alpha; on X11
+    // the rest of the window stays clear.)
+    saveForInspection(view.grab(), QStringLiteral("context-menu"));
+
+    auto* settingsItem = view.root()->findChild<QQuickItem*>(QStringLiteral("settingsItem"));
+    auto* quitItem = view.root()->findChild<QQuickItem*>(QStringLiteral("quitItem"));
+    ASSERT_NE(settingsItem, nullptr);
+    ASSERT_NE(quitItem, nullptr);
+    EXPECT_EQ(settingsItem->property("text").toString(), QStringLiteral("Settings…"));
+    EXPECT_EQ(quitItem->property("text").toString(), QStringLiteral("Quit Zelvik"));
+    const QPointF centre =
+        settingsItem->mapToScene(QPointF(settingsItem->width() / 2, settingsItem->height() / 2));
+    QTest::mouseClick(&view.window(), Qt::LeftButton, {}, centre.toPoint());
+    EXPECT_EQ(settingsShown, 1);
+    EXPECT_EQ(model->status(), NotchStatus::open); // the notch keeps its state
+}
+
+TEST_F(NotchRender, ChangingTheLanguageRebuildsTheMenuTexts) {
+    RenderedRootView view(model.get());
+    ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+    auto settingsText = [&] {
+        auto* item = view.root()->findChild<QQuickItem*>(QStringLiteral("settingsItem"));
+        return item ? item->property("text").toString() : QString();
+    };
+    EXPECT_EQ(settingsText(), QStringLiteral("Settings…"));
+
+    // The program keeps one store; texts read the language from it.
+    DefaultsStore& standard = DefaultsStore::standard();
+    standard.setValue(QStringLiteral("appLanguage"), QStringLiteral("tr"));
+    settings.setLanguage(AppLanguage::tr);
+    // The old tree goes away on the next turn of the event loop.
+    EXPECT_TRUE(view.waitFor([&] { return settingsText() == QStringLiteral("Ayarlar…"); }));
+    auto* quitItem = view.root()->findChild<QQuickItem*>(QStringLiteral("quitItem"));
+    ASSERT_NE(quitItem, nullptr);
+    EXPECT_EQ(quitItem->property("text").toString(), QStringLiteral("Zelvik'den çık"));
+    // Rebuilt in place: the capsule is still there, not animating in.
+    EXPECT_EQ(opaqueSpan(view.grab(), 16), std::make_pair(285, 474));
+    standard.remove(QStringLiteral("appLanguage"));
+}
+
+TEST_F(NotchRender, EachNewContentReplacesThePreviousOne) {
+    RenderedRootView view(model.get());
+    ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+    auto count = [&](const char* name) {
+        return view.root()->findChildren<QQuickItem*>(QString::fromLatin1(name)).size();
+    };
+    EXPECT_EQ(count("closedContent"), 1);
+
+    HUDEvent first;
+    first.title = QStringLiteral("Charging");
+    model->setHud(first);
+    HUDEvent second = first; // same text, a new notice
+    second.id = QUuid::createUuid();
+    QTest::qWait(1); // replacements happen once the model's change is complete
+    model->setHud(second);
+    QTest::qWait(1);
+    // Both notices and the closed content are on screen while they fade.
+    EXPECT_EQ(count("hudContent"), 2);
+    EXPECT_EQ(count("closedContent"), 1);
+    EXPECT_TRUE(
+        view.waitFor([&] { return count("hudContent") == 1 && count("closedContent") == 0; }));
+
+    // Opening drops the notice on the way; the closed content never shows.
+    model->open();
+    QTest::qWait(1);
+    EXPECT_EQ(count("closedContent"), 0);
+    EXPECT_EQ(count("openContent"), 1);
+    EXPECT_TRUE(view.waitFor([&] { return count("hudContent") == 0; }));
+    EXPECT_EQ(count("openContent"), 1);
+    EXPECT_EQ(count("closedContent"), 0);
 }

@@ -1,6 +1,7 @@
 #include "RenderSupport.h"
 
 #include "views/NotchViews.h"
+#include "views/SpringValue.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -51,6 +52,25 @@ QImage RenderedRootView::grab() const {
     while (!ready && !deadline.hasExpired())
         QTest::qWait(5);
     return ready ? result->image() : QImage();
+}
+
+bool RenderedRootView::waitFor(const std::function<bool()>& condition, int timeoutMs) const {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!condition() && !deadline.hasExpired())
+        QTest::qWait(10);
+    return condition();
+}
+
+bool RenderedRootView::waitForSprings(int timeoutMs) const {
+    if (!m_root)
+        return false;
+    return waitFor(
+        [this] {
+            const auto springs = m_root->findChildren<SpringValue*>();
+            return std::none_of(springs.begin(), springs.end(),
+                                [](const SpringValue* s) { return s->running(); });
+        },
+        timeoutMs);
 }
 
 QImage RenderedRootView::grabUntil(const std::function<bool(const QImage&)>& done,

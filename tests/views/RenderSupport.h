@@ -24,6 +24,10 @@ public:
 
     // The window's content with its alpha, once rendered.
     QImage grab() const;
+    // Runs the event loop until `condition` holds (bounded); whether it did.
+    bool waitFor(const std::function<bool()>& condition, int timeoutMs = 5000) const;
+    // Runs frames until no spring of the view moves any more (bounded).
+    bool waitForSprings(int timeoutMs = 5000) const;
     // Grabs until `done(image)` holds or the bound runs out (real frames run
     // the animations in between); returns the last image.
     QImage grabUntil(const std::function<bool(const QImage&)>& done, int timeoutMs = 5000) const;

@@ -14,44 +14,44 @@ Item {
     readonly property real shadowOffset: 8
 
     NotchContainerState {
-        id: state
+        id: containerState
         objectName: "containerState"
         model: container.model
     }
 
     SpringValue {
         id: frameWidth
-        target: state.frameWidth
-        response: state.springResponse
-        dampingFraction: state.springDampingFraction
+        target: containerState.frameWidth
+        response: containerState.springResponse
+        dampingFraction: containerState.springDampingFraction
     }
     SpringValue {
         id: frameHeight
-        target: state.frameHeight
-        response: state.springResponse
-        dampingFraction: state.springDampingFraction
+        target: containerState.frameHeight
+        response: containerState.springResponse
+        dampingFraction: containerState.springDampingFraction
     }
     SpringValue {
         id: topRadius
-        target: state.topRadius
-        response: state.springResponse
-        dampingFraction: state.springDampingFraction
+        target: containerState.topRadius
+        response: containerState.springResponse
+        dampingFraction: containerState.springDampingFraction
     }
     SpringValue {
         id: bottomRadius
-        target: state.bottomRadius
-        response: state.springResponse
-        dampingFraction: state.springDampingFraction
+        target: containerState.bottomRadius
+        response: containerState.springResponse
+        dampingFraction: containerState.springDampingFraction
     }
     SpringValue {
         id: shadowOpacity
-        target: state.shadowOpacity
-        response: state.springResponse
-        dampingFraction: state.springDampingFraction
+        target: containerState.shadowOpacity
+        response: containerState.springResponse
+        dampingFraction: containerState.springDampingFraction
     }
 
     // The glass amount eases over 0.35 s (ease-in-out).
-    property real glass: state.effectiveGlass
+    property real glass: containerState.effectiveGlass
     Behavior on glass {
         NumberAnimation {
             duration: 350
@@ -61,7 +61,7 @@ Item {
     }
 
     anchors.fill: parent
-    opacity: state.hiddenWhenIdle ? 0 : 1
+    opacity: containerState.hiddenWhenIdle ? 0 : 1
     Behavior on opacity {
         NumberAnimation {
             duration: 200
@@ -91,6 +91,14 @@ Item {
             visible: opacity > 0.001
         }
 
+        // Frosts what lies behind the glass where the compositor can.
+        BehindWindowBlur {
+            anchors.fill: parent
+            active: background.hasGlassLayer
+            topRadius: topRadius.value
+            bottomRadius: bottomRadius.value
+        }
+
         NotchBackground {
             id: background
             objectName: "notchBackground"
@@ -98,7 +106,7 @@ Item {
             topRadius: topRadius.value
             bottomRadius: bottomRadius.value
             glass: container.glass
-            tint: state.tint
+            tint: containerState.tint
         }
 
         // The body between the flares, where the contents go.
@@ -109,6 +117,12 @@ Item {
             width: Math.max(0, frame.width - 2 * topRadius.value)
             height: frame.height
             clip: true
+
+            NotchContent {
+                anchors.fill: parent
+                model: container.model
+                containerState: containerState
+            }
         }
 
         NotchStroke {
@@ -127,12 +141,12 @@ Item {
             anchors.fill: parent
             containmentMask: background
             // While open the contents take the left button; the menu is
-            // there in every state.
-            acceptedButtons: state.acceptsClicks ? (Qt.LeftButton | Qt.RightButton)
+            // there in every containerState.
+            acceptedButtons: containerState.acceptsClicks ? (Qt.LeftButton | Qt.RightButton)
                                                  : Qt.RightButton
             onClicked: mouse => {
                 if (mouse.button === Qt.RightButton)
-                    menu.popup()
+                    menu.popup(clicks, mouse.x, mouse.y)
                 else
                     container.model.open()
             }
@@ -140,10 +154,10 @@ Item {
 
         DropArea {
             anchors.fill: parent
-            onEntered: state.setDropTargeted(true)
-            onExited: state.setDropTargeted(false)
+            onEntered: containerState.setDropTargeted(true)
+            onExited: containerState.setDropTargeted(false)
             onDropped: drop => {
-                state.setDropTargeted(false)
+                containerState.setDropTargeted(false)
                 drop.accept()
             }
         }
@@ -152,6 +166,6 @@ Item {
     NotchContextMenu {
         id: menu
         model: container.model
-        onQuitRequested: state.quitApplication()
+        onQuitRequested: containerState.quitApplication()
     }
 }

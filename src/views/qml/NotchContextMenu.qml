@@ -6,6 +6,7 @@ import Zelvik.Views 1.0
 // notch it belongs to.
 Menu {
     id: menu
+    objectName: "contextMenu"
 
     required property QtObject model
     signal quitRequested
