@@ -18,7 +18,7 @@ SCREEN_W, SCREEN_H = 1920, 1080
 WINDOW = (580, 0, 760, 300)  # where the 760 x 300 window hangs on this screen
 CENTER_X = SCREEN_W // 2
 BACKGROUND = (0x33, 0x66, 0xCC)
-HOVER_DELAY_MS = 700
+HOVER_DELAY_MS = 1500
 CLOSE_DELAY_MS = 400
 
 # Outline radii per state (top flare t, bottom corner b) and sizes for the
@@ -219,7 +219,7 @@ class Zelvik:
         return self.proc.returncode
 
 
-def wait_state(desktop, state, timeout=5):
+def wait_state(desktop, state, timeout=10):
     """The first screenshot showing state (checked twice to skip a spring
     passing through), or None."""
     def settled():
@@ -292,12 +292,12 @@ def main():
         # Hover: peeking at once, open after the hover delay.
         start = time.monotonic()
         desktop.move(CENTER_X, 10)
-        peek = wait_state(desktop, PEEKING, 3)
+        peek = wait_state(desktop, PEEKING, 10)
         peek_at = time.monotonic() - start
         check(peek is not None, "the pointer on the capsule makes it peek (%.2f s)" % peek_at)
         if peek is not None:
             desktop.save(peek, "peeking")
-        opened = wait_state(desktop, OPEN, 5)
+        opened = wait_state(desktop, OPEN, 10)
         open_at = time.monotonic() - start
         check(opened is not None and open_at >= HOVER_DELAY_MS / 1000,
               "it opens after the hover delay (%.2f s)" % open_at)
@@ -307,7 +307,7 @@ def main():
         # Pointer away: closed after the close delay.
         start = time.monotonic()
         desktop.move(CENTER_X, 700)
-        closed = wait_state(desktop, CLOSED, 5)
+        closed = wait_state(desktop, CLOSED, 10)
         closed_at = time.monotonic() - start
         check(closed is not None and closed_at >= CLOSE_DELAY_MS / 1000,
               "leaving closes it after the close delay (%.2f s)" % closed_at)
@@ -323,7 +323,7 @@ def main():
         check(wait_state(desktop, OPEN) is not None, "opened for the outside click")
         recorded_presses()
         desktop.click(300, 800)
-        check(wait_state(desktop, CLOSED, 3) is not None, "a click outside closes the open notch")
+        check(wait_state(desktop, CLOSED) is not None, "a click outside closes the open notch")
         check(wait_for(recorded_presses, 3), "that click still reaches the window below")
 
         # A second start toggles the first one and leaves.
@@ -335,9 +335,29 @@ def main():
               "a third start closes it again")
         check(app.proc.poll() is None, "the first zelvik keeps running")
 
+        # A click on the capsule opens it and takes the keyboard focus; Escape
+        # closes it, and the focus goes back to the window that had it.
+        recorder_id = desktop.output(["xdotool", "search", "--name", "ClickRecorder"]).split()[0]
+        desktop.run(["xdotool", "windowfocus", "--sync", recorder_id])
+
+        def focus():
+            return desktop.output(["xdotool", "getwindowfocus"]).strip()
+        desktop.click(CENTER_X, 10)
+        check(wait_state(desktop, OPEN) is not None, "a click on the capsule opens it")
+        notch_focus = wait_for(lambda: focus() not in ("", recorder_id) and focus(), 3)
+        check(notch_focus, "the click gave the notch the keyboard focus (%s)" % notch_focus)
+        desktop.key("Escape")
+        closed_at = time.monotonic()
+        check(wait_state(desktop, CLOSED) is not None, "Escape closes the focused notch")
+        returned = wait_for(lambda: focus() == recorder_id, 5)
+        check(returned and time.monotonic() - closed_at >= 0.3,
+              "the focus returns to the previous window after closing (%.2f s)"
+              % (time.monotonic() - closed_at))
+        desktop.move(CENTER_X, 700)
+
         # Right-click on the capsule shows the context menu.
         desktop.move(CENTER_X, 10)
-        wait_state(desktop, PEEKING, 3)
+        wait_state(desktop, PEEKING)
         before = desktop.output(["xdotool", "search", "--onlyvisible", "--pid",
                                  str(app.proc.pid), "--name", ""]).split()
         desktop.run(["xdotool", "click", "3"])
@@ -358,7 +378,7 @@ def main():
         check(shown, "a right-click on the capsule shows the context menu")
         desktop.key("Escape")
         desktop.move(CENTER_X, 700)
-        wait_state(desktop, CLOSED, 3)
+        wait_state(desktop, CLOSED)
 
         # With the hot key setting off, Alt+Super+N does nothing.
         check(app.stop() == 0, "zelvik quits cleanly on SIGTERM")
@@ -374,7 +394,7 @@ def main():
         desktop.run(["xprop", "-root", "-f", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA",
                      "0, 40, %d, %d" % (SCREEN_W, SCREEN_H - 40)])
         tall = dict(CLOSED, height=40)
-        shot = wait_state(desktop, tall, 5)
+        shot = wait_state(desktop, tall)
         check(shot is not None, "the capsule follows the panel's reserved height (40)")
         if shot is not None:
             desktop.save(shot, "closed-under-panel")
