@@ -1,8 +1,12 @@
 // A plain window under the notch that reports every press it receives on
 // stdout ("press <button> <x> <y>"), so the desktop suite can tell whether a
-// click went through the notch window. It paints the desktop's own colour so
-// that screenshots show only what Zelvik draws.
+// click went through the notch window. Dragging with the left button held
+// starts a real drag-and-drop of a line of text, as a file manager would.
+// It paints the desktop's own colour so that screenshots show only what
+// Zelvik draws.
+#include <QDrag>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRasterWindow>
@@ -18,9 +22,27 @@ protected:
     }
     void mousePressEvent(QMouseEvent* event) override {
         const QPoint p = event->globalPosition().toPoint();
+        m_pressedAt = p;
         std::printf("press %d %d %d\n", int(event->button()), p.x(), p.y());
         std::fflush(stdout);
     }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (!(event->buttons() & Qt::LeftButton) ||
+            (event->globalPosition().toPoint() - m_pressedAt).manhattanLength() < 10)
+            return;
+        auto* drag = new QDrag(this);
+        auto* data = new QMimeData;
+        data->setText(QStringLiteral("dragged text"));
+        drag->setMimeData(data);
+        std::printf("drag started\n");
+        std::fflush(stdout);
+        drag->exec(Qt::CopyAction);
+        std::printf("drag ended\n");
+        std::fflush(stdout);
+    }
+
+private:
+    QPoint m_pressedAt;
 };
 
 } // namespace

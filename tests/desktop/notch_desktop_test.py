@@ -150,8 +150,11 @@ class Image:
         return all(abs(a - b) <= 10 for a, b in zip(p, BACKGROUND))
 
     def column_height(self, x):
-        """Black rows from the top edge down, at column x."""
-        h = 0
+        """Black rows from the top edge down, at column x. The top two rows
+        may carry the drop-target stroke along the top edge."""
+        if not self.is_black(x, 2):
+            return 0
+        h = 2
         while h < self.height and self.is_black(x, h):
             h += 1
         return h
@@ -175,7 +178,7 @@ class Image:
 
     def matches(self, state):
         return (abs(self.column_height(CENTER_X) - state["height"]) <= 1
-                and abs(self.body_width(state) - state["width"]) <= 2)
+                and abs(self.body_width(state) - state["width"]) <= 4)
 
     def painted_outside(self, left, top, right, bottom):
         """Pixels of the window area that are not background and lie outside
@@ -255,9 +258,18 @@ def main():
                                              "ClickRecorder"]).returncode == 0, 10):
             raise RuntimeError("the click recorder did not show")
 
-        def recorded_presses():
+        recorder_output = []
+
+        def recorder_lines():
             data = recorder.stdout.read() or b""
-            return [line for line in data.decode().splitlines() if line.startswith("press")]
+            recorder_output.extend(data.decode().splitlines())
+            return recorder_output
+
+        def recorded_presses():
+            lines = recorder_lines()
+            presses = [line for line in lines if line.startswith("press")]
+            recorder_output.clear()
+            return presses
 
         desktop.write_settings(hoverDelay=HOVER_DELAY_MS, closeDelay=CLOSE_DELAY_MS)
         app = Zelvik(desktop, "zelvik.log")
@@ -383,11 +395,35 @@ def main():
         # With the hot key setting off, Alt+Super+N does nothing.
         check(app.stop() == 0, "zelvik quits cleanly on SIGTERM")
         desktop.write_settings(hoverDelay=HOVER_DELAY_MS, closeDelay=CLOSE_DELAY_MS,
-                               hotKeyEnabled="false")
+                               hotKeyEnabled="false", openOnHover="false")
         app = Zelvik(desktop, "zelvik-nohotkey.log")
         check(app.wait_shown(), "zelvik starts again with the hot key off")
         desktop.key("super+alt+n")
         check(stays(desktop, CLOSED, 1.0), "Alt+Super+N does nothing with the hot key off")
+
+        # Without open-on-hover the pointer only makes the notch peek, but a
+        # drag-and-drop from another program that enters the zone opens it.
+        desktop.move(CENTER_X, 10)
+        check(wait_state(desktop, PEEKING) is not None and stays(desktop, PEEKING, 1.0),
+              "with open-on-hover off the pointer only peeks")
+        desktop.move(CENTER_X, 700)
+        check(wait_state(desktop, CLOSED) is not None, "and leaving closes it")
+        recorded_presses()
+        desktop.run(["xdotool", "mousedown", "1"])
+        for y in (690, 670, 640, 600):
+            desktop.move(CENTER_X + 200, y)
+            time.sleep(0.05)
+        started = wait_for(lambda: "drag started" in recorder_lines(), 5)
+        check(started, "the recorder started a drag")
+        # Into the zone beside the capsule, where no part of the window's
+        # drop area is: only the pointer monitor can see this drag.
+        for y in (400, 200, 60, 30):
+            desktop.move(CENTER_X + 110, y)
+            time.sleep(0.05)
+        check(wait_state(desktop, OPEN) is not None, "a drag entering the zone opens the notch")
+        desktop.move(CENTER_X, 700)
+        desktop.run(["xdotool", "mouseup", "1"])
+        check(wait_state(desktop, CLOSED) is not None, "the notch closes once the drag leaves")
 
         # A panel that reserves 40 pixels along the top makes the capsule as
         # high as that menu bar.
