@@ -6,6 +6,7 @@
 #include "platform/linux/NotchWindow.h"
 #include "platform/linux/X11Connection.h"
 #include "platform/linux/X11GlobalShortcut.h"
+#include "platform/linux/X11StackingWatch.h"
 #include "settings/DefaultsStore.h"
 #include "views/NotchViews.h"
 #include "window/HotKeyManager.h"
@@ -21,6 +22,7 @@ AppDelegate::AppDelegate(QObject* parent)
 AppDelegate::~AppDelegate() {
     // The window goes before the model it shows.
     m_menuBar.reset();
+    m_stackingWatch.reset();
     m_notchController.reset();
 }
 
@@ -43,6 +45,11 @@ void AppDelegate::applicationDidFinishLaunching() {
         });
     controller->show();
     m_notchController = std::move(controller);
+    // Windows raised later would otherwise cover the notch.
+    m_stackingWatch = std::make_unique<X11StackingWatch>(*m_x11, [this] {
+        if (NotchSurface* window = m_notchController->window())
+            window->orderFrontRegardless();
+    });
 
     m_menuBar = std::make_unique<MenuBarExtra>(*m_model, m_desktop.get());
 }

@@ -16,6 +16,7 @@ class NotchModel;
 class NotchWindowController;
 class X11Connection;
 class X11GlobalShortcut;
+class X11StackingWatch;
 
 // Owns the process-wide pieces: the time sources, the one NotchModel, the
 // desktop connection, the window controller and the tray menu.
@@ -41,6 +42,7 @@ private:
     std::unique_ptr<X11GlobalShortcut> m_shortcut;
     std::unique_ptr<LinuxDesktop> m_desktop;
     std::unique_ptr<NotchWindowController> m_notchController;
+    std::unique_ptr<X11StackingWatch> m_stackingWatch;
     std::unique_ptr<MenuBarExtra> m_menuBar;
 };
 

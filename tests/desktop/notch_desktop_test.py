@@ -251,12 +251,6 @@ def main():
     desktop = Desktop(root)
     try:
         desktop.start()
-        recorder = desktop.spawn([RECORDER], "recorder.log", stdout=subprocess.PIPE)
-        procs.append(recorder)
-        os.set_blocking(recorder.stdout.fileno(), False)
-        if not wait_for(lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--name",
-                                             "ClickRecorder"]).returncode == 0, 10):
-            raise RuntimeError("the click recorder did not show")
 
         recorder_output = []
 
@@ -276,6 +270,17 @@ def main():
         shown = app.wait_shown()
         if not check(shown, "the closed capsule appears"):
             raise RuntimeError("zelvik did not show its notch")
+
+        # A window mapped later (here with no window manager, on top of the
+        # stack) must not cover the notch.
+        recorder = desktop.spawn([RECORDER], "recorder.log", stdout=subprocess.PIPE)
+        procs.append(recorder)
+        os.set_blocking(recorder.stdout.fileno(), False)
+        if not wait_for(lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--name",
+                                             "ClickRecorder"]).returncode == 0, 10):
+            raise RuntimeError("the click recorder did not show")
+        shot = wait_state(desktop, CLOSED)
+        check(shot is not None, "the notch stays above a window mapped after it")
         desktop.move(100, 700)
         recorded_presses()
 
