@@ -1,9 +1,11 @@
 #include "app/MenuContent.h"
+#include "app/MenuBarExtra.h"
 #include "model/ModelFixture.h"
 #include "window/FakeDesktop.h" // tests/window
 
 #include <QAction>
 #include <QMenu>
+#include <QSystemTrayIcon>
 
 namespace zelvik::test {
 namespace {
@@ -108,6 +110,32 @@ TEST_F(MenuContentTest, LanguageChoicesAreBoundToTheSetting) {
     EXPECT_TRUE(entry(*languages, QStringLiteral("English"))->isChecked());
     entry(*languages, QStringLiteral("Türkçe"))->trigger();
     EXPECT_EQ(settings.language(), AppLanguage::tr);
+}
+
+} // namespace
+} // namespace zelvik::test
+
+namespace zelvik::test {
+namespace {
+
+class MenuBarExtraTest : public ModelFixture {};
+
+TEST_F(MenuBarExtraTest, TheTrayIconFollowsItsSettingAndCarriesTheMenu) {
+    MenuBarExtra extra(*model, nullptr);
+    EXPECT_TRUE(extra.trayIcon().isVisible());
+    EXPECT_EQ(extra.trayIcon().contextMenu(), &extra.menu());
+    EXPECT_FALSE(extra.trayIcon().icon().isNull());
+    settings.setShowMenuBarIcon(false);
+    EXPECT_FALSE(extra.trayIcon().isVisible());
+    settings.setShowMenuBarIcon(true);
+    EXPECT_TRUE(extra.trayIcon().isVisible());
+    EXPECT_EQ(extra.menu().actions().size(), 6);
+}
+
+TEST_F(MenuBarExtraTest, StartsHiddenWhenTheSettingIsOff) {
+    settings.setShowMenuBarIcon(false);
+    MenuBarExtra extra(*model, nullptr);
+    EXPECT_FALSE(extra.trayIcon().isVisible());
 }
 
 } // namespace
