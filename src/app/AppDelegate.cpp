@@ -2,6 +2,8 @@
 
 #include "MenuBarExtra.h"
 #include "model/NotchModel.h"
+#include "platform/linux/CanberraSoundPlayer.h"
+#include "platform/linux/FreedesktopNotificationCenter.h"
 #include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/NotchWindow.h"
 #include "platform/linux/X11Connection.h"
@@ -16,8 +18,15 @@ namespace zelvik {
 
 AppDelegate::AppDelegate(QObject* parent)
     : QObject(parent)
+    , m_notifications(std::make_unique<FreedesktopNotificationCenter>(m_scheduler))
+    , m_sounds(std::make_unique<CanberraSoundPlayer>())
     , m_model(std::make_unique<NotchModel>(
-          NotchModel::Environment{DefaultsStore::standard(), m_scheduler, m_clock, &m_haptics})) {}
+          NotchModel::Environment{DefaultsStore::standard(), m_scheduler, m_clock, &m_haptics})) {
+    m_model->setNotificationCenter(m_notifications.get());
+    m_model->setSoundPlayer(m_sounds.get());
+    m_model->setShelfStorage(&m_shelfStore);
+    m_model->setShelfActions(&m_shelfActions);
+}
 
 AppDelegate::~AppDelegate() {
     // The window goes before the model it shows.

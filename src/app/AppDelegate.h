@@ -3,6 +3,10 @@
 #include "model/Clock.h"
 #include "model/HapticFeedback.h"
 #include "model/Scheduler.h"
+#include "platform/linux/FileManagerRevealer.h"
+#include "platform/linux/KdeConnectSharing.h"
+#include "shelf/ShelfActions.h"
+#include "shelf/ShelfStore.h"
 
 #include <QObject>
 
@@ -13,6 +17,8 @@ namespace zelvik {
 class LinuxDesktop;
 class MenuBarExtra;
 class NotchModel;
+class FreedesktopNotificationCenter;
+class CanberraSoundPlayer;
 class NotchWindowController;
 class X11Connection;
 class X11GlobalShortcut;
@@ -37,6 +43,14 @@ private:
     SystemClock m_clock;
     QtScheduler m_scheduler;
     SilentHapticFeedback m_haptics;
+    std::unique_ptr<FreedesktopNotificationCenter> m_notifications;
+    std::unique_ptr<CanberraSoundPlayer> m_sounds;
+    // Declared before the model: copies still running finish (the actions
+    // wait for them) before the store goes away.
+    ShelfStore m_shelfStore{m_clock};
+    KdeConnectSharing m_nearbySharing;
+    FileManagerRevealer m_fileRevealer;
+    ShelfActions m_shelfActions{m_shelfStore, &m_nearbySharing, &m_fileRevealer};
     std::unique_ptr<NotchModel> m_model;
     std::unique_ptr<X11Connection> m_x11;
     std::unique_ptr<X11GlobalShortcut> m_shortcut;

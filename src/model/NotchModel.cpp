@@ -27,7 +27,9 @@ NotchModel::NotchModel(Environment environment, QObject* parent)
     , m_clock(environment.clock)
     , m_haptics(environment.haptics)
     , m_settings(std::make_unique<NotchSettings>(environment.store))
-    , m_hotKey(std::make_unique<HotKeyManager>()) {
+    , m_hotKey(std::make_unique<HotKeyManager>())
+    , m_focusStore(environment.store, environment.clock) {
+    m_focus = m_focusStore.loadFocusOrDefault();
     connect(m_settings.get(), &NotchSettings::openSizeChanged, this, &NotchModel::refreshDerived);
     connect(m_settings.get(), &NotchSettings::showMusicActivityChanged, this,
             &NotchModel::refreshDerived);
@@ -226,6 +228,7 @@ void NotchModel::start() {
     wireHotKey();
     // The monitors, the screenshot watcher, the hot key and the focus end
     // task are wired here as they join the model.
+    resumeFocusAtStart();
 }
 
 void NotchModel::open() {

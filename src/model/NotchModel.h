@@ -2,6 +2,8 @@
 
 #include "Clock.h"
 #include "FocusState.h"
+#include "FocusStore.h"
+#include "FocusTimer.h"
 #include "HUDEvent.h"
 #include "MusicStatus.h"
 #include "NotchTypes.h"
@@ -14,11 +16,14 @@
 #include <QPointer>
 #include <QRectF>
 #include <QSizeF>
+#include <QUrl>
 #include <QVariant>
 
 #include <functional>
 #include <memory>
 #include <optional>
+
+class QMimeData;
 
 namespace zelvik {
 
@@ -26,6 +31,9 @@ class DefaultsStore;
 class HapticFeedback;
 class HotKeyManager;
 class NotchSettings;
+class NotificationCenter;
+class SoundPlayer;
+class ShelfActions;
 
 // The one observable state of the notch surface: status, tab, measured notch
 // size, the notice on screen, the shelf list and the focus timer, with the
@@ -109,6 +117,8 @@ public:
     void setMusic(MusicStatus* music);
     MusicStatus* music() const { return m_music; }
     void setShelfStorage(ShelfStorage* storage) { m_shelfStorage = storage; }
+    // The shelf's import and entry actions; must outlive the model.
+    void setShelfActions(ShelfActions* actions) { m_shelfActions = actions; }
 
     // Loads the shelf, wires and starts the monitors. Called once.
     void start();
@@ -128,6 +138,52 @@ public:
     // The shelf's clearing by age, then a reload of the list if it changed.
     void runShelfAutoClear();
     void reloadShelf();
+
+    // Shows a notice unless the notch is open; it replaces the one on screen
+    // at once and goes after hudDuration seconds.
+    void showHUD(const HUDEvent& event);
+    bool hasPendingHudExpiry() const { return m_hudTask.isPending(); }
+
+    // Focus timer: the buttons of the focus view and the end task.
+    Q_INVOKABLE void startOrPauseFocus();
+    Q_INVOKABLE void choosePreset(const zelvik::FocusPreset& preset);
+    Q_INVOKABLE void resetFocus();
+    void scheduleFocusTask();
+    bool hasPendingFocusEnd() const { return m_focusTask.isPending(); }
+    // The work period to return to after an automatic break.
+    const std::optional<FocusPreset>& workPreset() const { return m_workPreset; }
+    FocusStore& focusStore() { return m_focusStore; }
+    // Where the end notification and the end sound go; either may be null.
+    // Both must outlive the model.
+    void setNotificationCenter(NotificationCenter* center);
+    void setSoundPlayer(SoundPlayer* player) { m_sounds = player; }
+    // The end sound's player, for the settings page's play button.
+    SoundPlayer* soundPlayer() const { return m_sounds; }
+
+    // One scroll event of a two-finger swipe over the notch.
+    Q_INVOKABLE void swipe(bool began, bool ended, double dx, double dy);
+    // Shelf operations (NotchModelShelf.cpp). Each change reloads the list.
+    // A drop is read at once and stored off the main thread; the list then
+    // reloads once, with a haptic tick, only when something was added.
+    void handleDrop(const QMimeData& data);
+    // The same for QML drops: MIME type -> data.
+    Q_INVOKABLE void handleDropData(const QVariantMap& formats);
+    // Kept by reference, once per path.
+    void addScreenshot(const QUrl& file);
+    Q_INVOKABLE void openEntry(const zelvik::ShelfItem& item);
+    Q_INVOKABLE void copyEntry(const zelvik::ShelfItem& item);
+    // "Show in Files": entries with a file only.
+    Q_INVOKABLE void revealEntry(const zelvik::ShelfItem& item);
+    // The caller owns the result.
+    QMimeData* dragOutContent(const ShelfItem& item) const;
+    Q_INVOKABLE QVariantMap dragOutData(const zelvik::ShelfItem& item) const;
+    Q_INVOKABLE void removeEntry(const zelvik::ShelfItem& item);
+    Q_INVOKABLE void clearShelf();
+    Q_INVOKABLE QUrl entryFileUrl(const zelvik::ShelfItem& item) const;
+    // Nearby sharing of every file and link on the shelf, or of given URLs.
+    Q_INVOKABLE bool canShareShelf() const;
+    Q_INVOKABLE void shareShelf();
+    Q_INVOKABLE void shareUrls(const QList<QUrl>& urls);
 
     // Run at the end of every close().
     std::function<void()> onClosed;
@@ -161,6 +217,9 @@ private:
     void setStatus(NotchStatus status);
     void wireHotKey();
     void refreshDerived();
+    void armFocusTask(ReferenceSeconds end, const QString& label);
+    void handleFocusEnd(const QString& label);
+    void resumeFocusAtStart();
 
     struct LastHeaderAction {
         QString id;
@@ -175,6 +234,9 @@ private:
     std::unique_ptr<HotKeyManager> m_hotKey;
     QPointer<MusicStatus> m_music;
     ShelfStorage* m_shelfStorage = nullptr;
+    FocusStore m_focusStore;
+    SoundPlayer* m_sounds = nullptr;
+    ShelfActions* m_shelfActions = nullptr;
 
     NotchStatus m_status = NotchStatus::closed;
     ZelvikPanel m_tab = ZelvikPanel::music;
@@ -193,6 +255,9 @@ private:
     bool m_pointerInside = false;
     QMap<QString, QRectF> m_hitTargets;
     std::optional<LastHeaderAction> m_lastHeaderAction;
+    std::optional<FocusPreset> m_workPreset;
+    double m_swipeAccumulator = 0;
+    bool m_swipeTriggered = false;
     bool m_started = false;
 
     // Last published derived values, so their signals fire on real changes only.

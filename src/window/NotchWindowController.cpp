@@ -211,11 +211,11 @@ void NotchWindowController::hitTestHeader(const QPointF& point) {
 }
 
 void NotchWindowController::handleScrollEvent(const ScrollEvent& event) {
-    if (event.momentum || !swipe)
+    if (event.momentum)
         return;
     if (!zoneContains(interactionZone(), m_desktop.pointerLocation()))
         return;
-    swipe(event.began, event.ended || event.cancelled, event.deltaX, event.deltaY);
+    m_model.swipe(event.began, event.ended || event.cancelled, event.deltaX, event.deltaY);
 }
 
 void NotchWindowController::scheduleKeyReturn() {

@@ -32,7 +32,6 @@ public:
     static constexpr std::chrono::milliseconds kKeyReturnDelay{450};
 
     using WindowFactory = std::function<std::unique_ptr<NotchSurface>()>;
-    using SwipeHandler = std::function<void(bool began, bool ended, double dx, double dy)>;
 
     NotchWindowController(NotchModel& model, NotchDesktop& desktop, WindowFactory makeWindow,
                           QObject* parent = nullptr);
@@ -58,9 +57,6 @@ public:
     double notchCenterX() const { return m_notchCenterX; }
     std::optional<std::uint32_t> currentDisplayID() const { return m_currentDisplayID; }
     int dragChangeCount() const { return m_dragChangeCount; }
-
-    // Where two-finger scrolls over the notch go (the model's track swipe).
-    SwipeHandler swipe;
 
     // Placement rules, on plain screen descriptions.
     static QSizeF measureNotch(const ScreenDescription& screen);

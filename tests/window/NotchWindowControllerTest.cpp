@@ -40,9 +40,6 @@ protected:
             window = surface.get();
             return surface;
         });
-        controller->swipe = [this](bool began, bool ended, double dx, double dy) {
-            swipes.push_back({began, ended, dx, dy});
-        };
         controller->show();
     }
 
@@ -52,15 +49,9 @@ protected:
         desktop.monitor(type);
     }
 
-    struct Swipe {
-        bool began, ended;
-        double dx, dy;
-    };
-
     FakeDesktop desktop;
     FakeSurface* window = nullptr;
     std::unique_ptr<NotchWindowController> controller;
-    std::vector<Swipe> swipes;
 };
 
 TEST_F(ControllerTest, MeasuresTheCameraNotchAndCentresTheWindowOnIt) {
@@ -265,20 +256,29 @@ TEST_F(ControllerTest, HeaderButtonsRunFromTheirGrownRectangles) {
 }
 
 TEST_F(ControllerTest, ScrollsOverTheNotchBecomeSwipes) {
+    auto* music = new ScriptedMusic;
+    model->setMusic(music);
+    music->set(true, QStringLiteral("Song"));
     desktop.screenList = {plainScreen(0, 5)};
     show();
     desktop.pointer = QPointF(960, 1070);
-    window->onScroll(ScrollEvent{true, false, false, false, -20, 1});
-    window->onScroll(ScrollEvent{false, false, false, true, -20, 1}); // momentum
-    window->onScroll(ScrollEvent{false, false, true, false, 0, 0});   // cancelled
+    // Momentum after the fingers lift never counts.
+    window->onScroll(ScrollEvent{true, false, false, false, -30, 1});
+    window->onScroll(ScrollEvent{false, false, false, true, -30, 1});
+    EXPECT_TRUE(music->sent.isEmpty());
+    window->onScroll(ScrollEvent{false, false, false, false, -25, 1});
+    EXPECT_EQ(music->sent, QStringList{QStringLiteral("next track")});
+    // A cancelled gesture ends it; the next one starts afresh.
+    window->onScroll(ScrollEvent{false, false, true, false, 0, 0});
+    window->onScroll(ScrollEvent{true, false, false, false, 40, 0});
+    // Outside the zone nothing reaches the model.
     desktop.pointer = QPointF(10, 10);
-    window->onScroll(ScrollEvent{false, true, false, false, -20, 0});
-    ASSERT_EQ(swipes.size(), 2u);
-    EXPECT_TRUE(swipes[0].began);
-    EXPECT_FALSE(swipes[0].ended);
-    EXPECT_DOUBLE_EQ(swipes[0].dx, -20);
-    EXPECT_DOUBLE_EQ(swipes[0].dy, 1);
-    EXPECT_TRUE(swipes[1].ended);
+    window->onScroll(ScrollEvent{false, false, false, false, 40, 0});
+    EXPECT_EQ(music->sent.size(), 1);
+    desktop.pointer = QPointF(960, 1070);
+    window->onScroll(ScrollEvent{false, true, false, false, 20, 0});
+    EXPECT_EQ(music->sent,
+              (QStringList{QStringLiteral("next track"), QStringLiteral("previous track")}));
 }
 
 TEST_F(ControllerTest, EscapeClosesAndFocusGoesBackAfterTheDelay) {

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QThreadPool>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+class QMimeData;
+
+namespace zelvik {
+
+class ShelfStore;
+
+// One thing a drop asks the shelf to keep, read from the drop's data on the
+// main thread (a drop's data can only be read there, and only while the
+// drop lasts).
+struct ShelfDropItem {
+    enum class Action {
+        copyFile,      // a local file, copied into the shelf
+        referenceFile, // a local file, kept where it is
+        link,          // a URL that is not a local file
+        text,          // non-empty plain text
+        copyData,      // image, video or other data, written out then copied
+    };
+    Action action = Action::copyFile;
+    QUrl url;
+    std::optional<QString> suggestedName;
+    QString text;
+    QByteArray data;
+    // copyData: the MIME type the data came as, which names the copy.
+    QString mimeType;
+
+    friend bool operator==(const ShelfDropItem&, const ShelfDropItem&) = default;
+};
+
+// The words a worker thread may need; the interface language is read on
+// the main thread.
+struct ShelfImportWords {
+    QString untitledFile; // "File" / "Dosya"
+    QString untitledText; // "Text" / "Metin"
+    static ShelfImportWords current();
+};
+
+// Reads a drop by the first matching rule: file URLs (copied or referenced
+// by copyFiles) and other URLs (links, titled by the browser's link title);
+// else image, then video data (always copied); else non-empty plain text;
+// else the first format that carries data, copied.
+QList<ShelfDropItem> readDrop(const QMimeData& data, bool copyFiles);
+
+// Stores the items in order; returns how many new entries were made. Runs
+// on any thread.
+int storeDropItems(ShelfStore& store, const QList<ShelfDropItem>& items,
+                   const ShelfImportWords& words);
+
+// The import of drops: reads the drop at once, stores it off the main
+// thread (so a large file never freezes the interface) and reports the
+// number of new entries back on this object's thread.
+class ShelfImport : public QObject {
+    Q_OBJECT
+public:
+    explicit ShelfImport(ShelfStore& store, QObject* parent = nullptr);
+    // Waits for the copies still running.
+    ~ShelfImport() override;
+
+    void importDrop(const QMimeData& data, bool copyFiles, std::function<void(int added)> done);
+    void importItems(QList<ShelfDropItem> items, std::function<void(int added)> done);
+
+    // For shutdown and tests: blocks until every started import has stored
+    // its items (their reports still arrive through the event loop).
+    void waitForDone();
+
+private:
+    ShelfStore& m_store;
+    QThreadPool m_pool;
+};
+
+} // namespace zelvik

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace zelvik::test {
+
+// The program found in /usr/bin first (Debian's python3 carries the
+// python3-dbusmock module), then on PATH; empty when there is none.
+QString findSystemProgram(const QString& name);
+
+// Runs a program to its end (bounded) and tells whether it exited with 0.
+bool runQuietly(const QString& program, const QStringList& arguments,
+                const QProcessEnvironment& environment, int timeoutMs = 10000);
+
+// A private session bus for one test suite: `dbus-run-session` running a
+// shell that prints the bus address and then waits on its input. Closing
+// that input ends the shell, and dbus-run-session takes the bus down.
+class PrivateSessionBus {
+public:
+    PrivateSessionBus();
+    ~PrivateSessionBus();
+    PrivateSessionBus(const PrivateSessionBus&) = delete;
+    PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
+
+    // Empty unless the bus came up; then error() says why.
+    bool isRunning() const { return !m_address.isEmpty(); }
+    QString error() const { return m_error; }
+    QString address() const { return m_address; }
+    QDBusConnection connection() const;
+    // The environment for a child process that should use this bus.
+    QProcessEnvironment environment() const;
+
+private:
+    QProcess m_process;
+    QString m_address;
+    QString m_connectionName;
+    QString m_error;
+};
+
+// python3-dbusmock's notification daemon on a bus: it owns
+// org.freedesktop.Notifications and logs every call it receives, which the
+// test reads back through org.freedesktop.DBus.Mock.
+class MockNotificationServer {
+public:
+    explicit MockNotificationServer(const PrivateSessionBus& bus);
+    ~MockNotificationServer();
+    MockNotificationServer(const MockNotificationServer&) = delete;
+    MockNotificationServer& operator=(const MockNotificationServer&) = delete;
+
+    // False when python3-dbusmock is missing (see error()) or it did not
+    // take the name in time.
+    bool isRunning() const { return m_running; }
+    bool isModuleMissing() const { return m_moduleMissing; }
+    QString error() const { return m_error; }
+
+    // Arguments of every logged call of the method, oldest first. The call
+    // is synchronous, so everything sent earlier on the same connection has
+    // been logged by the time it returns.
+    QList<QVariantList> calls(const QString& method) const;
+    void clearCalls() const;
+
+private:
+    QDBusConnection m_connection;
+    QProcess m_process;
+    bool m_running = false;
+    bool m_moduleMissing = false;
+    QString m_error;
+};
+
+// A PulseAudio server of the test's own with one null sink as the default
+// sink, reachable at a socket in a private runtime folder.
+class PrivatePulseAudio {
+public:
+    PrivatePulseAudio();
+    ~PrivatePulseAudio();
+    PrivatePulseAudio(const PrivatePulseAudio&) = delete;
+    PrivatePulseAudio& operator=(const PrivatePulseAudio&) = delete;
+
+    bool isRunning() const { return m_running; }
+    bool isMissing() const { return m_missing; }
+    QString error() const { return m_error; }
+    // "unix:<runtime>/pulse/native"
+    QString serverAddress() const { return m_server; }
+    QProcessEnvironment environment() const;
+    static QString sinkName() { return QStringLiteral("zelvik_null"); }
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    QString m_server;
+    bool m_running = false;
+    bool m_missing = false;
+    QString m_error;
+};
+
+// `pactl subscribe` on a server, collecting its event lines.
+class PulseEventLog {
+public:
+    explicit PulseEventLog(const PrivatePulseAudio& server);
+    ~PulseEventLog();
+    PulseEventLog(const PulseEventLog&) = delete;
+    PulseEventLog& operator=(const PulseEventLog&) = delete;
+
+    // True once the subscription has reported an event that the log caused
+    // itself, so no later event can be missed.
+    bool isListening() const { return m_listening; }
+    // Event lines seen so far that contain the text.
+    int count(const QString& text);
+
+private:
+    void read();
+    QProcess m_process;
+    QStringList m_lines;
+    bool m_listening = false;
+};
+
+} // namespace zelvik::test
