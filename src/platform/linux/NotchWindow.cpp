@@ -138,7 +138,11 @@ void NotchWindow::mousePressEvent(QMouseEvent* event) {
 
 void NotchWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        if (onCancel)
+        // An open popup of the view (the context menu) closes first; only an
+        // Escape nothing in the view takes closes the notch.
+        event->ignore();
+        QQuickView::keyPressEvent(event);
+        if (!event->isAccepted() && onCancel)
             onCancel();
         event->accept();
         return;
