@@ -472,7 +472,18 @@ def single_scenario(desktop):
     app.stop()
 
 
+# Programs the suite drives, with the Debian package of each.
+TOOLS = {"Xvfb": "xvfb", "picom": "picom", "hsetroot": "hsetroot", "xdotool": "xdotool",
+         "xte": "xautomation", "import": "imagemagick", "convert": "imagemagick",
+         "xwininfo": "x11-utils", "xprop": "x11-utils", "xrandr": "x11-xserver-utils"}
+SKIP = 77
+
+
 def main():
+    missing = sorted({package for tool, package in TOOLS.items() if not shutil.which(tool)})
+    if missing:
+        log("SKIP: the test desktop needs these packages: " + " ".join(missing))
+        return SKIP
     os.makedirs(SHOT_DIR, exist_ok=True)
     root = tempfile.mkdtemp(prefix="zelvik-desktop-")
     desktop = Desktop(root)

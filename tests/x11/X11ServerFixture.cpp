@@ -2,17 +2,25 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QStandardPaths>
 #include <QThread>
+
+#include <utility>
 
 namespace zelvik::test {
 
 void X11ServerFixture::SetUp() {
     previousDisplay = qgetenv("DISPLAY");
+    for (const auto& [program, package] :
+         {std::pair{"Xvfb", "xvfb"}, std::pair{"xdotool", "xdotool"},
+          std::pair{"xte", "xautomation"}})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
+            GTEST_SKIP() << program << " is missing (package " << package << ")";
     xvfb.start(QStringLiteral("Xvfb"),
                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
                 QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x800x24"),
                 QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    ASSERT_TRUE(xvfb.waitForStarted(5000)) << "Xvfb is missing (package xvfb)";
+    ASSERT_TRUE(xvfb.waitForStarted(5000)) << "Xvfb did not start";
     QByteArray number;
     QElapsedTimer timer;
     timer.start();
@@ -30,6 +38,8 @@ void X11ServerFixture::TearDown() {
         qunsetenv("DISPLAY");
     else
         qputenv("DISPLAY", previousDisplay);
+    if (xvfb.state() == QProcess::NotRunning)
+        return;
     xvfb.terminate();
     if (!xvfb.waitForFinished(5000))
         xvfb.kill();
