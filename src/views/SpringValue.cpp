@@ -1,5 +1,7 @@
 #include "SpringValue.h"
 
+#include <cmath>
+
 namespace zelvik {
 
 // Runs for as long as the spring moves; its time is the motion's clock.
@@ -30,7 +32,8 @@ double SpringValue::now() const {
 }
 
 void SpringValue::setTarget(double target) {
-    if (m_hasTarget && target == m_track.target())
+    // A target that is no number would keep the motion from ever resting.
+    if (!std::isfinite(target) || (m_hasTarget && target == m_track.target()))
         return;
     if (!m_hasTarget || m_building) {
         m_hasTarget = true;

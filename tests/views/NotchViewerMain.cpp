@@ -9,9 +9,12 @@
 #include "settings/DefaultsStore.h"
 #include "settings/NotchSettings.h"
 #include "views/NotchViews.h"
+#include "views/SpringValue.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QQuickItem>
 #include <QQuickView>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -61,7 +64,19 @@ int main(int argc, char** argv) {
     view.setGeometry(screen.x() + (screen.width() - 760) / 2, screen.y(), 760, 300);
     view.show();
 
+    // With --timing, reports how long the springs take in wall-clock time.
+    QElapsedTimer clockSinceChange;
+    if (args.contains(QStringLiteral("--timing")) && view.rootObject()) {
+        for (SpringValue* spring : view.rootObject()->findChildren<SpringValue*>())
+            QObject::connect(spring, &SpringValue::runningChanged, spring,
+                             [spring, &clockSinceChange] {
+                                 if (!spring->running())
+                                     qInfo("spring to %.2f at rest after %lld ms", spring->target(),
+                                           clockSinceChange.elapsed());
+                             });
+    }
     QTimer::singleShot(400, &model, [&] {
+        clockSinceChange.start();
         if (args.contains(QStringLiteral("--peek")))
             model.hover(true);
         if (args.contains(QStringLiteral("--notice"))) {

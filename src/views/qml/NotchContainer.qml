@@ -20,31 +20,31 @@ Item {
     }
 
     SpringValue {
-        id: frameWidth
+        id: frameWidthSpring
         target: containerState.frameWidth
         response: containerState.springResponse
         dampingFraction: containerState.springDampingFraction
     }
     SpringValue {
-        id: frameHeight
+        id: frameHeightSpring
         target: containerState.frameHeight
         response: containerState.springResponse
         dampingFraction: containerState.springDampingFraction
     }
     SpringValue {
-        id: topRadius
+        id: topRadiusSpring
         target: containerState.topRadius
         response: containerState.springResponse
         dampingFraction: containerState.springDampingFraction
     }
     SpringValue {
-        id: bottomRadius
+        id: bottomRadiusSpring
         target: containerState.bottomRadius
         response: containerState.springResponse
         dampingFraction: containerState.springDampingFraction
     }
     SpringValue {
-        id: shadowOpacity
+        id: shadowOpacitySpring
         target: containerState.shadowOpacity
         response: containerState.springResponse
         dampingFraction: containerState.springDampingFraction
@@ -75,8 +75,8 @@ Item {
         objectName: "notchFrame"
         anchors.horizontalCenter: parent.horizontalCenter
         y: 0
-        width: Math.max(0, frameWidth.value)
-        height: Math.max(0, frameHeight.value)
+        width: Math.max(0, frameWidthSpring.value)
+        height: Math.max(0, frameHeightSpring.value)
 
         NotchShadow {
             x: -container.shadowMargin
@@ -84,27 +84,28 @@ Item {
             width: frame.width + 2 * container.shadowMargin
             height: frame.height + 2 * container.shadowMargin
             inset: container.shadowMargin
-            topRadius: topRadius.value
-            bottomRadius: bottomRadius.value
+            topRadius: topRadiusSpring.value
+            bottomRadius: bottomRadiusSpring.value
             radius: 18
-            opacity: Math.min(1, Math.max(0, shadowOpacity.value))
+            opacity: Math.min(1, Math.max(0, shadowOpacitySpring.value))
             visible: opacity > 0.001
         }
 
         // Frosts what lies behind the glass where the compositor can.
         BehindWindowBlur {
             anchors.fill: parent
-            active: background.hasGlassLayer
-            topRadius: topRadius.value
-            bottomRadius: bottomRadius.value
+            // Not behind a capsule that has faded out while idle.
+            active: background.hasGlassLayer && container.opacity > 0
+            topRadius: topRadiusSpring.value
+            bottomRadius: bottomRadiusSpring.value
         }
 
         NotchBackground {
             id: background
             objectName: "notchBackground"
             anchors.fill: parent
-            topRadius: topRadius.value
-            bottomRadius: bottomRadius.value
+            topRadius: topRadiusSpring.value
+            bottomRadius: bottomRadiusSpring.value
             glass: container.glass
             tint: containerState.tint
         }
@@ -113,8 +114,8 @@ Item {
         Item {
             id: content
             objectName: "notchContent"
-            x: topRadius.value
-            width: Math.max(0, frame.width - 2 * topRadius.value)
+            x: topRadiusSpring.value
+            width: Math.max(0, frame.width - 2 * topRadiusSpring.value)
             height: frame.height
             clip: true
 
@@ -129,8 +130,8 @@ Item {
             anchors.fill: parent
             anchors.margins: -1
             inset: 1
-            topRadius: topRadius.value
-            bottomRadius: bottomRadius.value
+            topRadius: topRadiusSpring.value
+            bottomRadius: bottomRadiusSpring.value
             visible: container.model.isDropTargeted
             color: Qt.rgba(0.36, 0.84, 0.96, 0.7)
             lineWidth: 1.5
