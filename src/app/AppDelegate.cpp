@@ -1,9 +1,18 @@
 #include "AppDelegate.h"
 
+#include "MenuBarExtra.h"
 #include "model/NotchModel.h"
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/FreedesktopNotificationCenter.h"
+#include "platform/linux/LinuxDesktop.h"
+#include "platform/linux/NotchWindow.h"
+#include "platform/linux/X11Connection.h"
+#include "platform/linux/X11GlobalShortcut.h"
+#include "platform/linux/X11StackingWatch.h"
 #include "settings/DefaultsStore.h"
+#include "views/NotchViews.h"
+#include "window/HotKeyManager.h"
+#include "window/NotchWindowController.h"
 
 namespace zelvik {
 
@@ -19,10 +28,39 @@ AppDelegate::AppDelegate(QObject* parent)
     m_model->setShelfActions(&m_shelfActions);
 }
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate() {
+    // The window goes before the model it shows.
+    m_menuBar.reset();
+    m_stackingWatch.reset();
+    m_notchController.reset();
+}
 
 void AppDelegate::applicationDidFinishLaunching() {
+    // The shortcut needs its desktop backend before the model applies the
+    // hot key setting in start().
+    m_x11 = std::make_unique<X11Connection>();
+    m_shortcut = std::make_unique<X11GlobalShortcut>(*m_x11);
+    m_model->hotKey().setShortcut(m_shortcut.get());
+
     m_model->start();
+
+    registerViewTypes();
+    m_desktop = std::make_unique<LinuxDesktop>(*m_x11);
+    NotchModel& model = *m_model;
+    Scheduler& scheduler = m_scheduler;
+    auto controller =
+        std::make_unique<NotchWindowController>(model, *m_desktop, [&model, &scheduler] {
+            return std::make_unique<NotchWindow>(notchRootViewUrl(), model, scheduler);
+        });
+    controller->show();
+    m_notchController = std::move(controller);
+    // Windows raised later would otherwise cover the notch.
+    m_stackingWatch = std::make_unique<X11StackingWatch>(*m_x11, [this] {
+        if (NotchSurface* window = m_notchController->window())
+            window->orderFrontRegardless();
+    });
+
+    m_menuBar = std::make_unique<MenuBarExtra>(*m_model, m_desktop.get());
 }
 
 } // namespace zelvik

@@ -14,22 +14,30 @@
 
 namespace zelvik {
 
+class LinuxDesktop;
+class MenuBarExtra;
 class NotchModel;
 class FreedesktopNotificationCenter;
 class CanberraSoundPlayer;
+class NotchWindowController;
+class X11Connection;
+class X11GlobalShortcut;
+class X11StackingWatch;
 
-// Owns the process-wide pieces: the time sources, the one NotchModel and,
-// once they exist, the window controller and the menu.
+// Owns the process-wide pieces: the time sources, the one NotchModel, the
+// desktop connection, the window controller and the tray menu.
 class AppDelegate : public QObject {
     Q_OBJECT
 public:
     explicit AppDelegate(QObject* parent = nullptr);
     ~AppDelegate() override;
 
-    // Called once the event loop is about to run: starts the model.
+    // Called once the event loop is about to run: starts the model, then
+    // builds and shows the notch window, then the tray menu.
     void applicationDidFinishLaunching();
 
     NotchModel& model() const { return *m_model; }
+    NotchWindowController* notchController() const { return m_notchController.get(); }
 
 private:
     SystemClock m_clock;
@@ -44,6 +52,12 @@ private:
     FileManagerRevealer m_fileRevealer;
     ShelfActions m_shelfActions{m_shelfStore, &m_nearbySharing, &m_fileRevealer};
     std::unique_ptr<NotchModel> m_model;
+    std::unique_ptr<X11Connection> m_x11;
+    std::unique_ptr<X11GlobalShortcut> m_shortcut;
+    std::unique_ptr<LinuxDesktop> m_desktop;
+    std::unique_ptr<NotchWindowController> m_notchController;
+    std::unique_ptr<X11StackingWatch> m_stackingWatch;
+    std::unique_ptr<MenuBarExtra> m_menuBar;
 };
 
 } // namespace zelvik

@@ -4,6 +4,7 @@
 #include "MusicStatus.h"
 #include "settings/DefaultsStore.h"
 #include "settings/NotchSettings.h"
+#include "window/HotKeyManager.h"
 
 namespace zelvik {
 
@@ -26,6 +27,7 @@ NotchModel::NotchModel(Environment environment, QObject* parent)
     , m_clock(environment.clock)
     , m_haptics(environment.haptics)
     , m_settings(std::make_unique<NotchSettings>(environment.store))
+    , m_hotKey(std::make_unique<HotKeyManager>())
     , m_focusStore(environment.store, environment.clock) {
     m_focus = m_focusStore.loadFocusOrDefault();
     connect(m_settings.get(), &NotchSettings::openSizeChanged, this, &NotchModel::refreshDerived);
@@ -223,6 +225,7 @@ void NotchModel::start() {
     m_started = true;
     runShelfAutoClear();
     reloadShelf();
+    wireHotKey();
     // The monitors, the screenshot watcher, the hot key and the focus end
     // task are wired here as they join the model.
     resumeFocusAtStart();

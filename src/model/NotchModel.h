@@ -11,8 +11,10 @@
 #include "shelf/ShelfItem.h"
 
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QPointer>
+#include <QRectF>
 #include <QSizeF>
 #include <QUrl>
 #include <QVariant>
@@ -27,6 +29,7 @@ namespace zelvik {
 
 class DefaultsStore;
 class HapticFeedback;
+class HotKeyManager;
 class NotchSettings;
 class NotificationCenter;
 class SoundPlayer;
@@ -88,7 +91,17 @@ public:
     const FocusState& focus() const { return m_focus; }
     void setFocus(const FocusState& focus);
 
+    // Named rectangles of the open notch's header buttons, in window content
+    // coordinates (origin top-left, y downwards). Written by the views; read by
+    // the window controller. Not observed.
+    const QMap<QString, QRectF>& hitTargets() const { return m_hitTargets; }
+    void setHitTargets(const QMap<QString, QRectF>& targets) { m_hitTargets = targets; }
+    Q_INVOKABLE void setHitTargets(const QVariantMap& targets);
+
     NotchSettings* settings() const { return m_settings.get(); }
+    // The global shortcut that toggles the notch; the application gives it
+    // its desktop backend before start().
+    HotKeyManager& hotKey() const { return *m_hotKey; }
     Scheduler& scheduler() const { return m_scheduler; }
     Clock& clock() const { return m_clock; }
 
@@ -202,6 +215,7 @@ signals:
 
 private:
     void setStatus(NotchStatus status);
+    void wireHotKey();
     void refreshDerived();
     void armFocusTask(ReferenceSeconds end, const QString& label);
     void handleFocusEnd(const QString& label);
@@ -217,6 +231,7 @@ private:
     Clock& m_clock;
     HapticFeedback* m_haptics;
     std::unique_ptr<NotchSettings> m_settings;
+    std::unique_ptr<HotKeyManager> m_hotKey;
     QPointer<MusicStatus> m_music;
     ShelfStorage* m_shelfStorage = nullptr;
     FocusStore m_focusStore;
@@ -238,6 +253,7 @@ private:
     TaskHandle m_focusTask;
 
     bool m_pointerInside = false;
+    QMap<QString, QRectF> m_hitTargets;
     std::optional<LastHeaderAction> m_lastHeaderAction;
     std::optional<FocusPreset> m_workPreset;
     double m_swipeAccumulator = 0;

@@ -2,8 +2,8 @@
 // the XDG folders point into a temporary directory before Qt reads them.
 #include "TestEnvironment.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     ::testing::InitGoogleTest(&argc, argv);
-    QGuiApplication app(argc, argv);
+    // Widgets (the tray menu) need the full application object.
+    QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

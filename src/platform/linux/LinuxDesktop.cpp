@@ -1,0 +1,122 @@
+#include "LinuxDesktop.h"
+
+#include "X11Connection.h"
+#include "X11DragCounter.h"
+#include "X11PointerMonitor.h"
+#include "window/DisplayNumber.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace zelvik {
+
+namespace {
+
+// The bottom edge of the primary screen: y 0 in screen points.
+double flipBase() {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return 0;
+    const QRect g = primary->geometry();
+    return g.y() + g.height();
+}
+
+double nativeScale() {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    return primary ? primary->devicePixelRatio() : 1.0;
+}
+
+} // namespace
+
+LinuxDesktop::LinuxDesktop(X11Connection& connection, QObject* parent)
+    : QObject(parent)
+    , m_connection(connection)
+    , m_drags(std::make_unique<X11DragCounter>(connection)) {
+    m_pointer = toScreenPoints(QPointF(QCursor::pos()));
+    for (QScreen* screen : QGuiApplication::screens())
+        watchScreen(screen);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
+        watchScreen(screen);
+        rebuildScreens();
+    });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &LinuxDesktop::rebuildScreens,
+            Qt::QueuedConnection);
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &LinuxDesktop::rebuildScreens);
+    rebuildScreens();
+}
+
+LinuxDesktop::~LinuxDesktop() = default;
+
+void LinuxDesktop::watchScreen(QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, this, &LinuxDesktop::rebuildScreens);
+    connect(screen, &QScreen::availableGeometryChanged, this, &LinuxDesktop::rebuildScreens);
+}
+
+ScreenDescription LinuxDesktop::describe(const QScreen& screen) {
+    ScreenDescription d;
+    const QRect geometry = screen.geometry();
+    d.frame = toScreenPoints(geometry);
+    // Panels that reserve space at the top (struts, _NET_WORKAREA) push the
+    // available area down; that band is this screen's menu bar.
+    d.statusBarThickness = std::max(0, screen.availableGeometry().top() - geometry.top());
+    d.displayNumber = displayNumberForConnector(screen.name().toUtf8());
+    const QString model = screen.model().trimmed();
+    const QString maker = screen.manufacturer().trimmed();
+    if (!model.isEmpty())
+        d.name = maker.isEmpty() || model.startsWith(maker) ? model : maker + u' ' + model;
+    else
+        d.name = screen.name();
+    return d;
+}
+
+void LinuxDesktop::rebuildScreens() {
+    QList<ScreenDescription> screens;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary)
+        screens.append(describe(*primary));
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != primary)
+            screens.append(describe(*screen));
+    m_screens = screens;
+    if (m_screensChanged)
+        m_screensChanged();
+}
+
+int LinuxDesktop::dragChangeCount() const {
+    return m_drags->changeCount();
+}
+
+void LinuxDesktop::installPointerMonitor(std::function<void(PointerEventType)> handler) {
+    m_pointerHandler = std::move(handler);
+    if (m_pointerMonitor)
+        return;
+    m_pointerMonitor = std::make_unique<X11PointerMonitor>(
+        m_connection, [this](PointerEventType type, QPoint root) {
+            const double scale = nativeScale();
+            m_pointer = toScreenPoints(QPointF(root.x() / scale, root.y() / scale));
+            if (m_pointerHandler)
+                m_pointerHandler(type);
+        });
+}
+
+void LinuxDesktop::observeScreenChanges(std::function<void()> handler) {
+    m_screensChanged = std::move(handler);
+}
+
+QRectF LinuxDesktop::toScreenPoints(const QRect& logical) {
+    return {double(logical.x()), flipBase() - (logical.y() + logical.height()),
+            double(logical.width()), double(logical.height())};
+}
+
+QPointF LinuxDesktop::toScreenPoints(const QPointF& logical) {
+    return {logical.x(), flipBase() - logical.y()};
+}
+
+QRect LinuxDesktop::toLogical(const QRectF& frame) {
+    return QRectF(frame.x(), flipBase() - (frame.y() + frame.height()), frame.width(),
+                  frame.height())
+        .toRect();
+}
+
+} // namespace zelvik

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace zelvik {
+
+// One display as the notch placement sees it. Screen geometry is in points
+// with y upwards: the origin is the bottom-left corner of the primary screen,
+// so a screen's top edge is frame.y() + frame.height().
+struct ScreenDescription {
+    QRectF frame;
+    // Height of the camera housing cutting into the top of the screen; 0 for
+    // a screen without one (every screen on Linux reports none).
+    double topInset = 0;
+    // The menu bar parts left and right of a camera housing, when known.
+    std::optional<QRectF> auxiliaryTopLeftArea;
+    std::optional<QRectF> auxiliaryTopRightArea;
+    std::optional<std::uint32_t> displayNumber;
+    // Height of the space panels keep free along the top of this screen.
+    double statusBarThickness = 0;
+    // The name shown in display pickers.
+    QString name;
+
+    double maxY() const { return frame.y() + frame.height(); }
+};
+
+// The kinds of pointer events the controller reacts to.
+enum class PointerEventType { leftMouseDown, leftMouseUp, mouseMoved, leftMouseDragged };
+
+// One scroll event over the notch window. X11 wheels carry no phases of their
+// own; the window groups bursts of wheel events into gestures before they get
+// here (see ScrollGestureGrouper).
+struct ScrollEvent {
+    bool began = false;
+    bool ended = false;
+    bool cancelled = false;
+    bool momentum = false;
+    double deltaX = 0;
+    double deltaY = 0;
+};
+
+// What the controller reads from the desktop: screens, pointer, drags, and
+// the system-wide pointer monitor.
+class NotchDesktop {
+public:
+    virtual ~NotchDesktop() = default;
+
+    // Every screen, the primary one first.
+    virtual QList<ScreenDescription> screens() const = 0;
+    // The pointer in screen points, y upwards.
+    virtual QPointF pointerLocation() const = 0;
+    // Grows each time another program starts a drag-and-drop.
+    virtual int dragChangeCount() const = 0;
+    // Reports every left button press and release and every pointer move on
+    // the whole desktop, on the main thread.
+    virtual void installPointerMonitor(std::function<void(PointerEventType)> handler) = 0;
+    // Called on the main thread whenever screens come, go or change geometry.
+    virtual void observeScreenChanges(std::function<void()> handler) = 0;
+};
+
+// The notch window, as the controller drives it. Frames are in screen points,
+// y upwards.
+class NotchSurface {
+public:
+    virtual ~NotchSurface() = default;
+
+    virtual QRectF frame() const = 0;
+    virtual void setFrame(const QRectF& frame) = 0;
+    // Shows the window above everything else, without taking focus.
+    virtual void orderFrontRegardless() = 0;
+    // True while the window has the keyboard focus.
+    virtual bool isKeyWindow() const = 0;
+    // Hands the keyboard focus back to the window that had it before ours.
+    virtual void resignKeyWindow() = 0;
+    // While true every click passes through the window to what lies below.
+    virtual bool ignoresMouseEvents() const = 0;
+    virtual void setIgnoresMouseEvents(bool ignores) = 0;
+
+    // Escape pressed while the window has focus.
+    std::function<void()> onCancel;
+    // Scroll events over the window.
+    std::function<void(const ScrollEvent&)> onScroll;
+};
+
+} // namespace zelvik

@@ -1,0 +1,528 @@
+#!/usr/bin/env python3
+"""Zelvik on a real X desktop: Xvfb, picom, a private session bus, xdotool
+and xte drive the program as a user would, and the notch is measured from
+screenshot pixels.
+
+Usage: notch_desktop_test.py ZELVIK CLICK_RECORDER SHOT_DIR [screens]
+
+With "screens" it checks the placement on a desktop of two monitors instead.
+"""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+ZELVIK, RECORDER, SHOT_DIR = sys.argv[1:4]
+SCENARIO = sys.argv[4] if len(sys.argv) > 4 else "single"
+SCREEN_W, SCREEN_H = 1920, 1080
+WINDOW = (580, 0, 760, 300)  # where the 760 x 300 window hangs on this screen
+CENTER_X = SCREEN_W // 2
+BACKGROUND = (0x33, 0x66, 0xCC)
+HOVER_DELAY_MS = 1500
+CLOSE_DELAY_MS = 400
+
+# Outline radii per state (top flare t, bottom corner b) and sizes for the
+# 190 x 24 capsule of a screen without panels.
+CLOSED = dict(name="closed", width=190, height=24, t=8, b=15)
+PEEKING = dict(name="peeking", width=206, height=30, t=8, b=15)
+OPEN = dict(name="open", width=560, height=184, t=16, b=38)
+
+failures = []
+procs = []
+
+
+def log(message):
+    print(message, flush=True)
+
+
+def check(condition, message):
+    if condition:
+        log("ok: " + message)
+    else:
+        log("FAIL: " + message)
+        failures.append(message)
+    return condition
+
+
+def wait_for(predicate, timeout, interval=0.05):
+    """Polls predicate until it returns a true value or timeout seconds pass."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value or time.monotonic() > deadline:
+            return value
+        time.sleep(interval)
+
+
+class Desktop:
+    def __init__(self, root):
+        self.root = root
+        self.env = dict(os.environ)
+        for var, sub in (("XDG_CONFIG_HOME", "config"), ("XDG_DATA_HOME", "data"),
+                         ("XDG_CACHE_HOME", "cache"), ("XDG_RUNTIME_DIR", "runtime"),
+                         ("HOME", "home")):
+            path = os.path.join(root, sub)
+            os.makedirs(path, mode=0o700, exist_ok=True)
+            self.env[var] = path
+        self.env["NO_AT_BRIDGE"] = "1"
+        self.env.pop("QT_QPA_PLATFORM", None)
+        self.env.pop("WAYLAND_DISPLAY", None)
+
+    def start(self, width=SCREEN_W, height=SCREEN_H, monitors=()):
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", "1", "-noreset", "-screen", "0",
+             "%dx%dx24" % (width, height), "-nolisten", "tcp"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        procs.append(xvfb)
+        number = xvfb.stdout.readline().decode().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+        # RandR monitors split the one X screen into several displays.
+        for name, geometry, output in monitors:
+            self.run(["xrandr", "--setmonitor", name, geometry, output])
+        self.run(["hsetroot", "-solid", "#3366cc"])
+        procs.append(self.spawn(["picom", "--backend", "xrender", "--config", "/dev/null"],
+                                "picom.log"))
+        if not wait_for(lambda: "\"picom\"" in self.output(["xwininfo", "-root", "-tree"]), 10):
+            raise RuntimeError("picom did not start")
+
+    def spawn(self, argv, logname, **kwargs):
+        logfile = open(os.path.join(self.root, logname), "wb")
+        return subprocess.Popen(argv, env=self.env, stdout=kwargs.pop("stdout", logfile),
+                                stderr=logfile, **kwargs)
+
+    def run(self, argv, timeout=20):
+        return subprocess.run(argv, env=self.env, timeout=timeout, stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE)
+
+    def output(self, argv):
+        return self.run(argv).stdout.decode(errors="replace")
+
+    def write_settings(self, **values):
+        folder = os.path.join(self.env["XDG_CONFIG_HOME"], "Zelvik")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, "Zelvik.conf"), "w") as f:
+            f.write("[General]\n")
+            for key, value in values.items():
+                f.write("%s=%s\n" % (key, value))
+
+    # Input. xdotool mousemove warps the pointer without raw motion events;
+    # xte moves it like a device does.
+    def move(self, x, y):
+        self.run(["xte", "mousemove %d %d" % (x, y)])
+
+    def click(self, x, y, button=1):
+        self.move(x, y)
+        self.run(["xdotool", "click", str(button)])
+
+    def key(self, combo):
+        self.run(["xdotool", "key", combo])
+
+    def screenshot(self):
+        data = self.run(["import", "-window", "root", "-depth", "8", "ppm:-"]).stdout
+        return Image(data)
+
+    def save(self, image, name):
+        path = os.path.join(SHOT_DIR, name + ".ppm")
+        with open(path, "wb") as f:
+            f.write(image.raw)
+        subprocess.run(["convert", path, os.path.join(SHOT_DIR, name + ".png")])
+        os.remove(path)
+
+
+class Image:
+    def __init__(self, raw):
+        self.raw = raw
+        # Binary PPM: "P6\n<w> <h>\n255\n" then RGB bytes.
+        parts = raw.split(b"\n", 3)
+        if len(parts) < 4 or parts[0] != b"P6" or parts[2] != b"255":
+            raise RuntimeError("screenshot failed")
+        self.width, self.height = map(int, parts[1].split())
+        self.pixels = parts[3]
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
+
+    def is_black(self, x, y):
+        return max(self.pixel(x, y)) < 48
+
+    def is_background(self, x, y):
+        p = self.pixel(x, y)
+        return all(abs(a - b) <= 10 for a, b in zip(p, BACKGROUND))
+
+    def column_height(self, x=CENTER_X):
+        """Black rows from the top edge down, at column x. The top two rows
+        may carry the drop-target stroke along the top edge."""
+        if not self.is_black(x, 2):
+            return 0
+        h = 2
+        while h < self.height and self.is_black(x, h):
+            h += 1
+        return h
+
+    def run_width(self, y, cx=CENTER_X):
+        """Length of the black run through column cx on row y."""
+        if not self.is_black(cx, y):
+            return 0
+        left = right = cx
+        while left > 0 and self.is_black(left - 1, y):
+            left -= 1
+        while right < self.width - 1 and self.is_black(right + 1, y):
+            right += 1
+        return right - left + 1
+
+    def body_width(self, state, cx=CENTER_X):
+        """Width of the outline's body: below the top flares, above the
+        rounded bottom corners."""
+        rows = range(state["t"] + 1, max(state["t"] + 2, state["height"] - state["b"]))
+        return max(self.run_width(y, cx) for y in rows)
+
+    def matches(self, state, cx=CENTER_X):
+        return (abs(self.column_height(cx) - state["height"]) <= 1
+                and abs(self.body_width(state, cx) - state["width"]) <= 4)
+
+    def painted_outside(self, left, top, right, bottom):
+        """Pixels of the window area that are not background and lie outside
+        the given rectangle."""
+        wx, wy, ww, wh = WINDOW
+        count = 0
+        for y in range(wy, wy + wh):
+            for x in range(wx, wx + ww):
+                if left <= x < right and top <= y < bottom:
+                    continue
+                if not self.is_background(x, y):
+                    count += 1
+        return count
+
+    def state_name(self):
+        for state in (CLOSED, PEEKING, OPEN):
+            if self.matches(state):
+                return state["name"]
+        return "other"
+
+
+class Zelvik:
+    def __init__(self, desktop, logname):
+        self.desktop = desktop
+        self.proc = desktop.spawn([ZELVIK], logname)
+        procs.append(self.proc)
+        self.logname = logname
+
+    def wait_shown(self):
+        return wait_for(lambda: self.proc.poll() is None and
+                        self.desktop.screenshot().matches(CLOSED), 20, 0.2)
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.send_signal(signal.SIGTERM)
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        return self.proc.returncode
+
+
+def wait_state(desktop, state, timeout=10, cx=CENTER_X):
+    """The first screenshot showing state (checked twice to skip a spring
+    passing through), or None."""
+    def settled():
+        shot = desktop.screenshot()
+        if shot.matches(state, cx):
+            again = desktop.screenshot()
+            if again.matches(state, cx):
+                return again
+        return None
+    return wait_for(settled, timeout, 0.02)
+
+
+def stays(desktop, state, seconds):
+    """True when every screenshot for the given time shows state."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if not desktop.screenshot().matches(state):
+            return False
+        time.sleep(0.1)
+    return True
+
+
+def screens_scenario(desktop):
+    """Two monitors side by side, the right one lower: the notch hangs from
+    the top of the monitor under the pointer while closed."""
+    desktop.start(3200, 1080, [("LEFT", "1920/508x1080/286+0+0", "screen"),
+                               ("RIGHT", "1280/338x800/211+1920+0", "none")])
+    desktop.write_settings(displayMode="mouse", hoverDelay=HOVER_DELAY_MS,
+                           closeDelay=CLOSE_DELAY_MS)
+    app = Zelvik(desktop, "zelvik.log")
+    left_centre, right_centre = 960, 1920 + 640
+    desktop.move(500, 500)
+    check(wait_state(desktop, CLOSED, 20, left_centre) is not None,
+          "the capsule starts on the monitor under the pointer")
+    # Two moves: the first may only reach the pointer monitor once it runs.
+    desktop.move(2500, 400)
+    desktop.move(2510, 410)
+    shot = wait_state(desktop, CLOSED, 10, right_centre)
+    check(shot is not None, "moving the pointer to the other monitor moves the capsule there")
+    if shot is not None:
+        desktop.save(shot, "second-monitor")
+        check(not shot.is_black(left_centre, 5), "and it left the first monitor")
+    # It works where it now stands, and follows the pointer back once closed.
+    desktop.move(right_centre, 5)
+    check(wait_state(desktop, PEEKING, 10, right_centre) is not None,
+          "it peeks on the second monitor")
+    desktop.move(500, 500)
+    desktop.move(510, 510)
+    check(wait_state(desktop, CLOSED, 10, left_centre) is not None,
+          "back on the first monitor once closed")
+    check(app.stop() == 0, "zelvik quits cleanly")
+
+
+def single_scenario(desktop):
+    """One 1920 x 1080 screen with a window below the notch."""
+    desktop.start()
+
+    recorder_output = []
+
+    def recorder_lines():
+        data = recorder.stdout.read() or b""
+        recorder_output.extend(data.decode().splitlines())
+        return recorder_output
+
+    def recorded_presses():
+        lines = recorder_lines()
+        presses = [line for line in lines if line.startswith("press")]
+        recorder_output.clear()
+        return presses
+
+    desktop.write_settings(hoverDelay=HOVER_DELAY_MS, closeDelay=CLOSE_DELAY_MS)
+    app = Zelvik(desktop, "zelvik.log")
+    shown = app.wait_shown()
+    if not check(shown, "the closed capsule appears"):
+        raise RuntimeError("zelvik did not show its notch")
+
+    # A window mapped later (here with no window manager, on top of the
+    # stack) must not cover the notch.
+    recorder = desktop.spawn([RECORDER], "recorder.log", stdout=subprocess.PIPE)
+    procs.append(recorder)
+    os.set_blocking(recorder.stdout.fileno(), False)
+    if not wait_for(lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--name",
+                                         "ClickRecorder"]).returncode == 0, 10):
+        raise RuntimeError("the click recorder did not show")
+    shot = wait_state(desktop, CLOSED)
+    check(shot is not None, "the notch stays above a window mapped after it")
+    desktop.move(100, 700)
+    recorded_presses()
+
+    # The closed capsule: 190 wide, at least 24 high, centred, alone.
+    shot = desktop.screenshot()
+    desktop.save(shot, "closed")
+    height = shot.column_height(CENTER_X)
+    check(abs(shot.body_width(CLOSED) - 190) <= 2,
+          "capsule body is 190 wide (measured %d)" % shot.body_width(CLOSED))
+    check(height >= 24, "capsule is at least 24 high (measured %d)" % height)
+    left = next(x for x in range(WINDOW[0], CENTER_X) if shot.is_black(x, 12))
+    right = next(x for x in range(WINDOW[0] + WINDOW[2] - 1, CENTER_X, -1)
+                 if shot.is_black(x, 12))
+    check(abs((left + right + 1) / 2 - CENTER_X) <= 1,
+          "capsule is centred (%d..%d)" % (left, right))
+    outside = shot.painted_outside(CENTER_X - 95 - 9, 0, CENTER_X + 95 + 9, height + 1)
+    check(outside == 0, "nothing else of the window is painted (%d pixels)" % outside)
+
+    # A click outside the zone while closed reaches the window below,
+    # also where the notch window covers the screen.
+    desktop.click(CENTER_X + 300, 150)
+    presses = wait_for(recorded_presses, 5)
+    check(presses and presses[-1] == "press 1 %d 150" % (CENTER_X + 300),
+          "a click beside the closed notch goes through (%s)" % presses)
+
+    # Hover: peeking at once, open after the hover delay.
+    start = time.monotonic()
+    desktop.move(CENTER_X, 10)
+    peek = wait_state(desktop, PEEKING, 10)
+    peek_at = time.monotonic() - start
+    check(peek is not None, "the pointer on the capsule makes it peek (%.2f s)" % peek_at)
+    if peek is not None:
+        desktop.save(peek, "peeking")
+    opened = wait_state(desktop, OPEN, 10)
+    open_at = time.monotonic() - start
+    check(opened is not None and open_at >= HOVER_DELAY_MS / 1000,
+          "it opens after the hover delay (%.2f s)" % open_at)
+    if opened is not None:
+        desktop.save(opened, "open")
+
+    # Pointer away: closed after the close delay.
+    start = time.monotonic()
+    desktop.move(CENTER_X, 700)
+    closed = wait_state(desktop, CLOSED, 10)
+    closed_at = time.monotonic() - start
+    check(closed is not None and closed_at >= CLOSE_DELAY_MS / 1000,
+          "leaving closes it after the close delay (%.2f s)" % closed_at)
+
+    # The hot key opens and closes it.
+    desktop.key("super+alt+n")
+    check(wait_state(desktop, OPEN) is not None, "Alt+Super+N opens the notch")
+    desktop.key("super+alt+n")
+    check(wait_state(desktop, CLOSED) is not None, "Alt+Super+N closes it again")
+
+    # A click outside the open notch closes it at once.
+    desktop.key("super+alt+n")
+    check(wait_state(desktop, OPEN) is not None, "opened for the outside click")
+    recorded_presses()
+    desktop.click(300, 800)
+    check(wait_state(desktop, CLOSED) is not None, "a click outside closes the open notch")
+    check(wait_for(recorded_presses, 3), "that click still reaches the window below")
+
+    # A second start toggles the first one and leaves.
+    second = desktop.run([ZELVIK], timeout=30)
+    check(second.returncode == 0, "a second zelvik exits with 0 (%d)" % second.returncode)
+    check(wait_state(desktop, OPEN) is not None, "the second start opened the notch")
+    second = desktop.run([ZELVIK], timeout=30)
+    check(second.returncode == 0 and wait_state(desktop, CLOSED) is not None,
+          "a third start closes it again")
+    check(app.proc.poll() is None, "the first zelvik keeps running")
+
+    # A click on the capsule opens it and takes the keyboard focus; Escape
+    # closes it, and the focus goes back to the window that had it.
+    recorder_id = desktop.output(["xdotool", "search", "--name", "ClickRecorder"]).split()[0]
+    desktop.run(["xdotool", "windowfocus", "--sync", recorder_id])
+
+    def focus():
+        return desktop.output(["xdotool", "getwindowfocus"]).strip()
+    desktop.click(CENTER_X, 10)
+    check(wait_state(desktop, OPEN) is not None, "a click on the capsule opens it")
+    notch_focus = wait_for(lambda: focus() not in ("", recorder_id) and focus(), 3)
+    check(notch_focus, "the click gave the notch the keyboard focus (%s)" % notch_focus)
+    desktop.key("Escape")
+    closed_at = time.monotonic()
+    check(wait_state(desktop, CLOSED) is not None, "Escape closes the focused notch")
+    returned = wait_for(lambda: focus() == recorder_id, 5)
+    check(returned and time.monotonic() - closed_at >= 0.3,
+          "the focus returns to the previous window after closing (%.2f s)"
+          % (time.monotonic() - closed_at))
+    desktop.move(CENTER_X, 700)
+
+    # Right-click on the open notch shows the context menu; while it is
+    # up, Escape closes the menu first and only then the notch.
+    desktop.move(CENTER_X, 10)
+    check(wait_state(desktop, OPEN) is not None, "hovering opens the notch again")
+    desktop.run(["xdotool", "click", "3"])
+
+    def menu_shown():
+        # The menu's light text, anywhere in the notch window.
+        shot = desktop.screenshot()
+        return any(min(shot.pixel(x, y)) > 150
+                   for y in range(0, 300, 2) for x in range(WINDOW[0], WINDOW[0] + 760, 2))
+    shown = wait_for(menu_shown, 5, 0.1)
+    desktop.save(desktop.screenshot(), "context-menu")
+    check(shown, "a right-click on the notch shows the context menu")
+    desktop.key("Escape")
+    check(wait_for(lambda: not menu_shown(), 5, 0.1), "Escape closes the context menu")
+    check(wait_state(desktop, OPEN) is not None, "and leaves the notch open")
+    desktop.key("Escape")
+    check(wait_state(desktop, CLOSED) is not None, "a second Escape closes the notch")
+    desktop.move(CENTER_X, 700)
+
+    # With the hot key setting off, Alt+Super+N does nothing.
+    check(app.stop() == 0, "zelvik quits cleanly on SIGTERM")
+    desktop.write_settings(hoverDelay=HOVER_DELAY_MS, closeDelay=CLOSE_DELAY_MS,
+                           hotKeyEnabled="false", openOnHover="false")
+    app = Zelvik(desktop, "zelvik-nohotkey.log")
+    check(app.wait_shown(), "zelvik starts again with the hot key off")
+    desktop.key("super+alt+n")
+    check(stays(desktop, CLOSED, 1.0), "Alt+Super+N does nothing with the hot key off")
+
+    # Without open-on-hover the pointer only makes the notch peek, but a
+    # drag-and-drop from another program that enters the zone opens it.
+    desktop.move(CENTER_X, 10)
+    check(wait_state(desktop, PEEKING) is not None and stays(desktop, PEEKING, 1.0),
+          "with open-on-hover off the pointer only peeks")
+    desktop.move(CENTER_X, 700)
+    check(wait_state(desktop, CLOSED) is not None, "and leaving closes it")
+    recorded_presses()
+    desktop.run(["xdotool", "mousedown", "1"])
+    for y in (690, 670, 640, 600):
+        desktop.move(CENTER_X + 200, y)
+        time.sleep(0.05)
+    started = wait_for(lambda: "drag started" in recorder_lines(), 5)
+    check(started, "the recorder started a drag")
+    # Into the zone beside the capsule, where no part of the window's
+    # drop area is: only the pointer monitor can see this drag.
+    for y in (400, 200, 60, 30):
+        desktop.move(CENTER_X + 110, y)
+        time.sleep(0.05)
+    check(wait_state(desktop, OPEN) is not None, "a drag entering the zone opens the notch")
+    desktop.move(CENTER_X, 700)
+    desktop.run(["xdotool", "mouseup", "1"])
+    check(wait_state(desktop, CLOSED) is not None, "the notch closes once the drag leaves")
+
+    # A panel that reserves 40 pixels along the top makes the capsule as
+    # high as that menu bar.
+    desktop.run(["xprop", "-root", "-f", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA",
+                 "0, 40, %d, %d" % (SCREEN_W, SCREEN_H - 40)])
+    tall = dict(CLOSED, height=40)
+    shot = wait_state(desktop, tall)
+    check(shot is not None, "the capsule follows the panel's reserved height (40)")
+    if shot is not None:
+        desktop.save(shot, "closed-under-panel")
+    app.stop()
+
+
+# Programs the suite drives, with the Debian package of each.
+TOOLS = {"Xvfb": "xvfb", "picom": "picom", "hsetroot": "hsetroot", "xdotool": "xdotool",
+         "xte": "xautomation", "import": "imagemagick", "convert": "imagemagick",
+         "xwininfo": "x11-utils", "xprop": "x11-utils", "xrandr": "x11-xserver-utils"}
+SKIP = 77
+
+
+def main():
+    missing = sorted({package for tool, package in TOOLS.items() if not shutil.which(tool)})
+    if missing:
+        log("SKIP: the test desktop needs these packages: " + " ".join(missing))
+        return SKIP
+    os.makedirs(SHOT_DIR, exist_ok=True)
+    root = tempfile.mkdtemp(prefix="zelvik-desktop-")
+    desktop = Desktop(root)
+    try:
+        if SCENARIO == "screens":
+            screens_scenario(desktop)
+        else:
+            single_scenario(desktop)
+    except RuntimeError as error:
+        check(False, str(error))
+    finally:
+        for proc in reversed(procs):
+            if proc.poll() is None:
+                proc.terminate()
+                try:
+                    proc.wait(5)
+                except subprocess.TimeoutExpired:
+                    proc.kill()
+    return finish(root)
+
+
+def finish(root):
+    if failures:
+        for name in ("zelvik.log", "zelvik-nohotkey.log", "picom.log"):
+            path = os.path.join(root, name)
+            if os.path.exists(path):
+                log("--- " + name)
+                log(open(path, errors="replace").read()[-3000:])
+    shutil.rmtree(root, ignore_errors=True)
+    if failures:
+        log("%d check(s) failed" % len(failures))
+        return 1
+    log("all checks passed")
+    return 0
+
+
+if __name__ == "__main__":
+    try:
+        sys.exit(main())
+    except RuntimeError as error:  # raised before the desktop existed
+        log("FAIL: %s" % error)
+        sys.exit(1)

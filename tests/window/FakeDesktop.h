@@ -1,0 +1,88 @@
+#pragma once
+
+#include "window/HotKeyManager.h"
+#include "window/NotchDesktop.h"
+
+#include <QList>
+
+namespace zelvik::test {
+
+// A desktop of plain screen descriptions with a pointer the test moves.
+class FakeDesktop final : public NotchDesktop {
+public:
+    QList<ScreenDescription> screens() const override { return screenList; }
+    QPointF pointerLocation() const override { return pointer; }
+    int dragChangeCount() const override { return dragCount; }
+    void installPointerMonitor(std::function<void(PointerEventType)> handler) override {
+        monitor = std::move(handler);
+    }
+    void observeScreenChanges(std::function<void()> handler) override {
+        screensChanged = std::move(handler);
+    }
+
+    QList<ScreenDescription> screenList;
+    QPointF pointer{-1000, -1000};
+    int dragCount = 0;
+    std::function<void(PointerEventType)> monitor;
+    std::function<void()> screensChanged;
+};
+
+// Records what the controller asks of the window.
+class FakeSurface final : public NotchSurface {
+public:
+    QRectF frame() const override { return currentFrame; }
+    void setFrame(const QRectF& frame) override {
+        currentFrame = frame;
+        ++frameSets;
+    }
+    void orderFrontRegardless() override { ++frontOrders; }
+    bool isKeyWindow() const override { return key; }
+    void resignKeyWindow() override {
+        key = false;
+        ++resigns;
+    }
+    bool ignoresMouseEvents() const override { return ignores; }
+    void setIgnoresMouseEvents(bool value) override {
+        ignores = value;
+        ++ignoreSets;
+    }
+
+    QRectF currentFrame{0, 0, 760, 300};
+    int frameSets = 0;
+    int frontOrders = 0;
+    bool key = false;
+    int resigns = 0;
+    bool ignores = false;
+    int ignoreSets = 0;
+};
+
+// A shortcut whose grab the test can refuse.
+class FakeShortcut final : public GlobalShortcut {
+public:
+    void installHandler(std::function<void()> pressed) override {
+        handler = std::move(pressed);
+        ++installs;
+    }
+    bool grab() override {
+        ++grabs;
+        held = !refuse;
+        return held;
+    }
+    void ungrab() override {
+        ++ungrabs;
+        held = false;
+    }
+    void press() {
+        if (handler && held)
+            handler();
+    }
+
+    std::function<void()> handler;
+    bool refuse = false;
+    bool held = false;
+    int installs = 0;
+    int grabs = 0;
+    int ungrabs = 0;
+};
+
+} // namespace zelvik::test

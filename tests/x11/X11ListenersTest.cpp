@@ -1,0 +1,132 @@
+// The X11 listeners against a real X server: the shortcut grab, the raw
+// pointer monitor and the drag counter, driven by xdotool and xte.
+#include "X11ServerFixture.h"
+#include "platform/linux/X11Connection.h"
+#include "platform/linux/X11DragCounter.h"
+#include "platform/linux/X11GlobalShortcut.h"
+#include "platform/linux/X11PointerMonitor.h"
+#include "window/HotKeyManager.h"
+
+#include <QList>
+
+#include <cstring>
+#include <utility>
+
+namespace zelvik::test {
+namespace {
+
+using X11ListenersTest = X11ServerFixture;
+
+TEST_F(X11ListenersTest, TheShortcutFiresWithAndWithoutNumLock) {
+    X11Connection connection;
+    ASSERT_TRUE(connection.isValid());
+    X11GlobalShortcut shortcut(connection);
+    HotKeyManager manager(&shortcut);
+    int presses = 0;
+    manager.onPress = [&] { ++presses; };
+    manager.registerHotKey();
+    ASSERT_TRUE(manager.isRegistered());
+
+    ASSERT_TRUE(runClient(QStringLiteral("xdotool"),
+                          {QStringLiteral("key"), QStringLiteral("super+alt+n")}));
+    EXPECT_TRUE(waitUntil([&] { return presses == 1; }));
+    // N alone, or with one of the two modifiers, is not the shortcut.
+    runClient(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("n"),
+                                          QStringLiteral("alt+n"), QStringLiteral("super+n")});
+    runClient(QStringLiteral("xdotool"),
+              {QStringLiteral("key"), QStringLiteral("Num_Lock"), QStringLiteral("super+alt+n")});
+    EXPECT_TRUE(waitUntil([&] { return presses == 2; }));
+    EXPECT_EQ(presses, 2);
+
+    manager.unregisterHotKey();
+    runClient(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("super+alt+n")});
+    waitUntil([] { return false; }, 300);
+    EXPECT_EQ(presses, 2);
+}
+
+TEST_F(X11ListenersTest, ATakenShortcutIsRefusedQuietlyAndTakenOnALaterTry) {
+    X11Connection other;
+    X11GlobalShortcut otherShortcut(other);
+    ASSERT_TRUE(otherShortcut.grab());
+
+    X11Connection connection;
+    X11GlobalShortcut shortcut(connection);
+    HotKeyManager manager(&shortcut);
+    int presses = 0;
+    manager.onPress = [&] { ++presses; };
+    manager.registerHotKey();
+    EXPECT_FALSE(manager.isRegistered());
+
+    otherShortcut.ungrab();
+    manager.registerHotKey();
+    EXPECT_TRUE(manager.isRegistered());
+    runClient(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("super+alt+n")});
+    EXPECT_TRUE(waitUntil([&] { return presses == 1; }));
+}
+
+TEST_F(X11ListenersTest, ThePointerMonitorSeesMovesAndLeftButtonsEverywhere) {
+    X11Connection connection;
+    QList<std::pair<PointerEventType, QPoint>> events;
+    X11PointerMonitor monitor(connection, [&](PointerEventType type, QPoint position) {
+        events.append({type, position});
+    });
+    ASSERT_TRUE(monitor.isActive());
+
+    runClient(QStringLiteral("xte"), {QStringLiteral("mousemove 300 200")});
+    ASSERT_TRUE(waitUntil([&] { return !events.isEmpty(); }));
+    EXPECT_EQ(events.last().first, PointerEventType::mouseMoved);
+    EXPECT_EQ(events.last().second, QPoint(300, 200));
+
+    // Raw events carry no position; the monitor asks for it as it reads them,
+    // so each step is read before the next one moves the pointer.
+    events.clear();
+    auto step = [&](const QString& program, const QStringList& arguments, qsizetype count) {
+        runClient(program, arguments);
+        return waitUntil([&] { return events.size() >= count; });
+    };
+    EXPECT_TRUE(
+        step(QStringLiteral("xdotool"), {QStringLiteral("mousedown"), QStringLiteral("1")}, 1));
+    EXPECT_TRUE(step(QStringLiteral("xte"), {QStringLiteral("mousemove 320 210")}, 2));
+    EXPECT_TRUE(
+        step(QStringLiteral("xdotool"), {QStringLiteral("mouseup"), QStringLiteral("1")}, 3));
+    // The right button is not watched.
+    runClient(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("3")});
+    EXPECT_TRUE(step(QStringLiteral("xte"), {QStringLiteral("mousemove 330 220")}, 4));
+    waitUntil([] { return false; }, 200);
+    ASSERT_EQ(events.size(), 4);
+    EXPECT_EQ(events[0].first, PointerEventType::leftMouseDown);
+    EXPECT_EQ(events[0].second, QPoint(300, 200));
+    EXPECT_EQ(events[1].first, PointerEventType::leftMouseDragged);
+    EXPECT_EQ(events[1].second, QPoint(320, 210));
+    EXPECT_EQ(events[2].first, PointerEventType::leftMouseUp);
+    EXPECT_EQ(events[3].first, PointerEventType::mouseMoved);
+    EXPECT_EQ(events[3].second, QPoint(330, 220));
+}
+
+TEST_F(X11ListenersTest, TheDragCounterCountsNewOwnersOfTheDragSelection) {
+    X11Connection connection;
+    X11DragCounter drags(connection);
+    EXPECT_EQ(drags.changeCount(), 0);
+
+    // Another client starts a drag: it takes the XdndSelection.
+    X11Connection source;
+    xcb_connection_t* c = source.connection();
+    const xcb_window_t window = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, window, source.root(), 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+    const xcb_atom_t dnd = source.internAtom("XdndSelection");
+    const xcb_atom_t clipboard = source.internAtom("CLIPBOARD");
+    xcb_set_selection_owner(c, window, dnd, XCB_CURRENT_TIME);
+    xcb_flush(c);
+    EXPECT_TRUE(waitUntil([&] { return drags.changeCount() == 1; }));
+    // Copying to the clipboard is no drag.
+    xcb_set_selection_owner(c, window, clipboard, XCB_CURRENT_TIME);
+    xcb_set_selection_owner(c, window, dnd, XCB_CURRENT_TIME);
+    xcb_flush(c);
+    EXPECT_TRUE(waitUntil([&] { return drags.changeCount() == 2; }));
+    waitUntil([] { return false; }, 200);
+    EXPECT_EQ(drags.changeCount(), 2);
+}
+
+} // namespace
+} // namespace zelvik::test
