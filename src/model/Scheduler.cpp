@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zelvik {
 
@@ -18,23 +19,36 @@ void TaskHandle::cancel() const {
 }
 
 TaskHandle QtScheduler::after(std::chrono::milliseconds delay, std::function<void()> action) {
+    // QTimer counts in int milliseconds (about 24.8 days); a longer delay is
+    // waited for in legs instead of wrapping around and firing early.
+    constexpr std::chrono::milliseconds maxLeg{std::numeric_limits<int>::max()};
     auto state = std::make_shared<TaskHandle::State>();
     auto* timer = new QTimer;
     timer->setSingleShot(true);
     timer->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, state, action = std::move(action)] {
-        state->onCancel = nullptr;
-        timer->deleteLater();
-        if (state->cancelled)
-            return;
-        state->finished = true;
-        action();
-    });
+    auto remaining = std::max(delay, std::chrono::milliseconds(0));
+    const auto firstLeg = std::min(remaining, maxLeg);
+    remaining -= firstLeg;
+    QObject::connect(timer, &QTimer::timeout, timer,
+                     [timer, state, remaining, maxLeg, action = std::move(action)]() mutable {
+                         if (remaining.count() > 0 && !state->cancelled) {
+                             const auto leg = std::min(remaining, maxLeg);
+                             remaining -= leg;
+                             timer->start(leg);
+                             return;
+                         }
+                         state->onCancel = nullptr;
+                         timer->deleteLater();
+                         if (state->cancelled)
+                             return;
+                         state->finished = true;
+                         action();
+                     });
     state->onCancel = [timer] {
         timer->stop();
         timer->deleteLater();
     };
-    timer->start(std::max(delay, std::chrono::milliseconds(0)));
+    timer->start(firstLeg);
     return TaskHandle(state);
 }
 

@@ -63,6 +63,20 @@ TEST(QtScheduler, RunsOnTheEventLoopAndNeverAfterCancel) {
     EXPECT_EQ(ran, 1);
 }
 
+TEST(QtScheduler, DelaysBeyondOneTimerDoNotWrapAround) {
+    QtScheduler scheduler;
+    bool early = false;
+    QEventLoop loop;
+    // 2^32 + 1 ms truncated to an int timer would be 1 ms.
+    TaskHandle far =
+        scheduler.after(std::chrono::milliseconds((1LL << 32) + 1), [&] { early = true; });
+    scheduler.after(20ms, [&] { loop.quit(); });
+    loop.exec();
+    EXPECT_FALSE(early);
+    EXPECT_TRUE(far.isPending());
+    far.cancel();
+}
+
 TEST(ClampedDelay, DefinedForEveryDouble) {
     EXPECT_EQ(clampedDelay(std::numeric_limits<double>::quiet_NaN(), 5, 0, 100), 5ms);
     EXPECT_EQ(clampedDelay(-std::numeric_limits<double>::infinity(), 5, 0, 100), 0ms);
