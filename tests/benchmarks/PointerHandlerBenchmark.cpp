@@ -8,6 +8,7 @@
 #include "model/NotchModel.h"
 #include "settings/DefaultsStore.h"
 #include "settings/NotchSettings.h"
+#include "support/UserFolders.h"
 #include "support/VirtualTime.h"
 #include "window/FakeDesktop.h"
 #include "window/NotchWindowController.h"
@@ -61,9 +62,10 @@ __attribute__((noinline)) void runMoves(NotchWindowController& controller,
 } // namespace zelvik
 
 int main(int argc, char** argv) {
+    QTemporaryDir dir;
+    zelvik::test::pointUserFoldersAt(dir.path());
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QTemporaryDir dir;
     zelvik::DefaultsStore store(dir.filePath(QStringLiteral("bench.conf")));
     zelvik::test::VirtualTime time;
     zelvik::NotchModel model({store, time, time, nullptr});

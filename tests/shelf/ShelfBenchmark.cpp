@@ -4,6 +4,7 @@
 // Built with the tests, run by hand: timings depend on the machine.
 #include "model/Clock.h"
 #include "shelf/ShelfStore.h"
+#include "support/UserFolders.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -76,10 +77,11 @@ std::vector<double> timeRuns(const std::function<void(int)>& run) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
     QTemporaryDir folder;
     if (!folder.isValid())
         return 1;
+    zelvik::test::pointUserFoldersAt(folder.filePath(QStringLiteral("user")));
+    QCoreApplication app(argc, argv);
     SystemClock clock;
     ShelfStore store(clock, folder.filePath(QStringLiteral("Shelf")));
     store.saveShelf(makeShelf(clock.now()));

@@ -1,6 +1,7 @@
 // The main() of every test suite: tests never touch the real user's files, so
 // the XDG folders point into a temporary directory before Qt reads them.
 #include "TestEnvironment.h"
+#include "UserFolders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,20 +22,7 @@ int main(int argc, char** argv) {
     if (!root.isValid())
         return 2;
     g_root = root.path();
-    const struct {
-        const char* variable;
-        const char* folder;
-    } folders[] = {{"XDG_CONFIG_HOME", "config"},
-                   {"XDG_DATA_HOME", "data"},
-                   {"XDG_CACHE_HOME", "cache"},
-                   {"XDG_RUNTIME_DIR", "runtime"},
-                   {"HOME", "home"}};
-    for (const auto& f : folders) {
-        const QString path = root.filePath(QString::fromLatin1(f.folder));
-        QDir().mkpath(path);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv(f.variable, path.toLocal8Bit());
-    }
+    zelvik::test::pointUserFoldersAt(g_root);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
