@@ -225,9 +225,9 @@ void NotchModel::start() {
     m_started = true;
     runShelfAutoClear();
     reloadShelf();
+    // The music, battery and audio monitors and the screenshot watcher are
+    // wired here, in that order, as they join the model.
     wireHotKey();
-    // The monitors, the screenshot watcher, the hot key and the focus end
-    // task are wired here as they join the model.
     resumeFocusAtStart();
 }
 
