@@ -1,5 +1,7 @@
 #include "PrivateBus.h"
 
+#include <QDBusArgument>
+
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDeadlineTimer>
@@ -101,6 +103,26 @@ QVariantList PrivateBus::mockCall(const QString& service, const QString& path,
     message.setArguments(arguments);
     const QDBusMessage reply = m_connection.call(message, QDBus::Block, 5000);
     return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments() : QVariantList();
+}
+
+QList<PrivateBus::RecordedCall> PrivateBus::recordedCalls(const QString& service,
+                                                          const QString& path) {
+    QList<RecordedCall> calls;
+    const QVariantList reply = mockCall(service, path, QStringLiteral("GetCalls"), {});
+    if (reply.isEmpty())
+        return calls;
+    const QDBusArgument array = reply.at(0).value<QDBusArgument>();
+    array.beginArray();
+    while (!array.atEnd()) {
+        quint64 when = 0;
+        RecordedCall call;
+        array.beginStructure();
+        array >> when >> call.method >> call.arguments;
+        array.endStructure();
+        calls << call;
+    }
+    array.endArray();
+    return calls;
 }
 
 } // namespace zelvik::test

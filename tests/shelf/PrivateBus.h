@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QList>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryFile>
@@ -28,6 +29,13 @@ public:
     // Calls org.freedesktop.DBus.Mock.<method> on a mocked object.
     QVariantList mockCall(const QString& service, const QString& path, const QString& method,
                           const QVariantList& arguments);
+
+    struct RecordedCall {
+        QString method;
+        QVariantList arguments;
+    };
+    // The calls a mocked object received, oldest first (its GetCalls log).
+    QList<RecordedCall> recordedCalls(const QString& service, const QString& path);
 
 private:
     QTemporaryFile m_config;

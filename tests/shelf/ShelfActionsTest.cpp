@@ -46,26 +46,14 @@ ShelfItem linkItem(const QString& urlString) {
 
 // The urls argument of each shareUrls call the fake daemon received.
 QList<QStringList> shareCalls(PrivateBus& bus, const QString& device) {
-    const QVariantList reply =
-        bus.mockCall(KdeConnectSharing::kService,
-                     QStringLiteral("/modules/kdeconnect/devices/%1/share").arg(device),
-                     QStringLiteral("GetCalls"), {});
     QList<QStringList> calls;
-    if (reply.isEmpty())
-        return calls;
-    const QDBusArgument array = reply.at(0).value<QDBusArgument>();
-    array.beginArray();
-    while (!array.atEnd()) {
-        quint64 when = 0;
-        QString method;
-        QVariantList arguments;
-        array.beginStructure();
-        array >> when >> method >> arguments;
-        array.endStructure();
-        if (method == u"shareUrls" && !arguments.isEmpty())
-            calls << qdbus_cast<QStringList>(arguments.at(0));
+    const auto recorded =
+        bus.recordedCalls(KdeConnectSharing::kService,
+                          QStringLiteral("/modules/kdeconnect/devices/%1/share").arg(device));
+    for (const auto& call : recorded) {
+        if (call.method == u"shareUrls" && !call.arguments.isEmpty())
+            calls << qdbus_cast<QStringList>(call.arguments.at(0));
     }
-    array.endArray();
     return calls;
 }
 
