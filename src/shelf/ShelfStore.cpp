@@ -51,6 +51,13 @@ void splitExtension(const QString& name, QString& base, QString& extension) {
     extension = name.mid(dot + 1);
 }
 
+ShelfItem::Kind kindOfFileName(const QString& name) {
+    QString ignoredBase;
+    QString extension;
+    splitExtension(name, ignoredBase, extension);
+    return shelfKindForExtension(extension);
+}
+
 // The first `count` grapheme clusters of text.
 QString leadingGraphemes(const QString& text, int count) {
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
@@ -271,11 +278,8 @@ std::optional<ShelfItem> ShelfStore::addCopy(const QUrl& source,
     if (!source.isLocalFile() || !copyItem(source.toLocalFile(), destination))
         return std::nullopt;
 
-    QString ignoredBase;
-    QString extension;
-    splitExtension(displayName, ignoredBase, extension);
     ShelfItem item;
-    item.kind = shelfKindForExtension(extension);
+    item.kind = kindOfFileName(displayName);
     item.title = displayName;
     item.fileName = fileName;
     item.createdAt = m_clock.now();
@@ -297,11 +301,8 @@ ShelfItem ShelfStore::addReference(const QUrl& file, bool* added) {
     }
     // The title of a folder dropped as "dir/" is still "dir".
     const QString name = QFileInfo(QDir::cleanPath(path)).fileName();
-    QString ignoredBase;
-    QString extension;
-    splitExtension(name, ignoredBase, extension);
     ShelfItem item;
-    item.kind = shelfKindForExtension(extension);
+    item.kind = kindOfFileName(name);
     item.title = name;
     item.externalPath = path;
     item.createdAt = m_clock.now();
