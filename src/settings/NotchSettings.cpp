@@ -90,9 +90,11 @@ bool NotchSettings::assign(T& field, const T& value, Signal changed, const char*
                            const QVariant& stored) {
     const bool differs = !sameValue(field, value);
     field = value;
+    // Stored before observers hear of it: texts re-read the language from
+    // the store while the change is being announced.
+    m_defaults.setValue(key(name), stored);
     if (differs)
         emit(this->*changed)();
-    m_defaults.setValue(key(name), stored);
     return differs;
 }
 
