@@ -108,7 +108,6 @@ QQuickView* SettingsWindowController::window() const {
 
 void SettingsWindowController::create(NotchModel& model) {
     registerSettingsTypes();
-    m_model = &model;
     NotchSettings* settings = model.settings();
 
     m_engine = std::make_unique<QQmlEngine>();

@@ -4,7 +4,6 @@
 #include "model/Scheduler.h"
 
 #include <QObject>
-#include <QPointer>
 
 #include <memory>
 
@@ -68,7 +67,6 @@ private:
 
     Services m_services;
     const NotchDesktop* m_desktop = nullptr;
-    QPointer<NotchModel> m_model;
     std::unique_ptr<QQmlEngine> m_engine;
     std::unique_ptr<QQuickView> m_window;
     SettingsPageList* m_pages = nullptr;

@@ -88,6 +88,20 @@ TEST_F(SettingsRowsTest, ShowingAValueNeverWritesItAndFollowsLaterChanges) {
     settings.setHoverDelay(440);
     EXPECT_EQ(delay.text(), QStringLiteral("440 ms"));
     EXPECT_EQ(texts.count(), 1);
+    // A thousand minutes of break show as the longest the stepper offers,
+    // and the first step down starts from there.
+    settings.setBreakMinutes(1000);
+    RangedSetting minutes;
+    minutes.setFrom(1);
+    minutes.setTo(30);
+    minutes.setStep(1);
+    minutes.setFormat(RangedSetting::Format::Minutes);
+    minutes.setSettings(&settings);
+    minutes.setKey(QStringLiteral("breakMinutes"));
+    EXPECT_EQ(minutes.text(), QStringLiteral("30 min"));
+    EXPECT_EQ(store->object(QStringLiteral("breakMinutes")).toInt(), 1000);
+    minutes.stepBy(-1);
+    EXPECT_EQ(settings.breakMinutes(), 29);
     // A key that names no number shows nothing and writes nothing.
     delay.setKey(QStringLiteral("focusSound"));
     delay.commit(20);
