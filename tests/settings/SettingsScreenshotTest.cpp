@@ -57,6 +57,16 @@ TEST_F(SettingsScreenshotTest, EveryPageInBothLanguages) {
     }
     settings->setLanguage(AppLanguage::en);
 
+    // The reset's confirmation over the About page.
+    selectPage(SettingsPage::about);
+    click(find(QStringLiteral("resetButton")));
+    QQuickItem* cancel = find(QStringLiteral("cancelReset"));
+    ASSERT_TRUE(cancel && cancel->isVisible());
+    QTest::qWait(300); // the dialog fades in
+    ASSERT_TRUE(
+        window().grabWindow().save(folder + QStringLiteral("/settings-en-reset-confirmation.png")));
+    click(cancel);
+
     // The preview with glass over the wallpaper, wide and open, then closed.
     settings->setGlassAmount(0.8);
     settings->setOpenSize(OpenSizePreset::large);
