@@ -4,11 +4,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <cmath>
 
 namespace zelvik {
+
+Q_LOGGING_CATEGORY(lcPowerSupply, "zelvik.battery.sysfs", QtWarningMsg)
 
 namespace {
 
@@ -150,13 +153,11 @@ bool SysfsPowerSourceReader::subscribe(std::function<void()> changed) {
         if (m_changed)
             m_changed();
     });
+    if (!m_uevents->isActive())
+        qCDebug(lcPowerSupply) << "no power-supply uevents; re-reading once a minute only";
     m_fallback.cancel();
     armFallback();
     return true;
-}
-
-bool SysfsPowerSourceReader::receivesUevents() const {
-    return m_uevents && m_uevents->isActive();
 }
 
 void SysfsPowerSourceReader::armFallback() {

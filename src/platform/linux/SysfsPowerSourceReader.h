@@ -31,9 +31,6 @@ public:
     std::optional<QList<QVariantMap>> powerSources() override;
     bool subscribe(std::function<void()> changed) override;
 
-    // Whether uevents are being received (besides the minute's re-read).
-    [[nodiscard]] bool receivesUevents() const;
-
 private:
     void armFallback();
 
