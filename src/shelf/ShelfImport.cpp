@@ -11,6 +11,8 @@
 #include <QMimeDatabase>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 namespace zelvik {
 
 namespace {
@@ -188,6 +190,21 @@ QList<ShelfDropItem> readDrop(const QMimeData& data, bool copyFiles) {
     if (fallback)
         return {*fallback};
     return {};
+}
+
+Qt::DropAction shelfDropAction(const QMimeData& data, bool copyFiles, Qt::DropActions offered) {
+    if (copyFiles || !offered.testFlag(Qt::LinkAction))
+        return Qt::CopyAction;
+    // Only local files are kept by reference; links, texts and data are
+    // always copied into the shelf.
+    const QList<QUrl> urls = data.urls();
+    const bool onlyLocalFiles =
+        !urls.isEmpty() && std::all_of(urls.cbegin(), urls.cend(), [](const QUrl& url) {
+            return url.isLocalFile() || !url.isValid() || url.isEmpty();
+        });
+    const bool anyLocalFile =
+        std::any_of(urls.cbegin(), urls.cend(), [](const QUrl& url) { return url.isLocalFile(); });
+    return onlyLocalFiles && anyLocalFile ? Qt::LinkAction : Qt::CopyAction;
 }
 
 int storeDropItems(ShelfStore& store, const QList<ShelfDropItem>& items,

@@ -52,6 +52,12 @@ struct ShelfImportWords {
 // else the first format that carries data, copied.
 QList<ShelfDropItem> readDrop(const QMimeData& data, bool copyFiles);
 
+// The action a drop is accepted with, told to the program it came from. The
+// shelf never takes a dropped thing away from its source: a drop kept by
+// reference is a link (when the source offers links), everything else a
+// copy. Never a move, which would have a file manager delete the original.
+Qt::DropAction shelfDropAction(const QMimeData& data, bool copyFiles, Qt::DropActions offered);
+
 // Stores the items in order; returns how many new entries were made. Runs
 // on any thread.
 int storeDropItems(ShelfStore& store, const QList<ShelfDropItem>& items,

@@ -3,10 +3,12 @@
 and xte drive the program as a user would, and the notch is measured from
 screenshot pixels.
 
-Usage: notch_desktop_test.py ZELVIK CLICK_RECORDER SHOT_DIR [screens]
+Usage: notch_desktop_test.py ZELVIK CLICK_RECORDER SHOT_DIR [SCENARIO]
 
-With "screens" it checks the placement on a desktop of two monitors instead.
+SCENARIO "screens" checks the placement on a desktop of two monitors instead;
+"drop" drops files from another program onto the notch.
 """
+import json
 import os
 import shutil
 import signal
@@ -17,6 +19,8 @@ import time
 
 ZELVIK, RECORDER, SHOT_DIR = sys.argv[1:4]
 SCENARIO = sys.argv[4] if len(sys.argv) > 4 else "single"
+# The test programs are built side by side.
+DRAG_SOURCE = os.path.join(os.path.dirname(RECORDER), "drag_source")
 SCREEN_W, SCREEN_H = 1920, 1080
 WINDOW = (580, 0, 760, 300)  # where the 760 x 300 window hangs on this screen
 CENTER_X = SCREEN_W // 2
@@ -282,6 +286,122 @@ def screens_scenario(desktop):
     check(app.stop() == 0, "zelvik quits cleanly")
 
 
+class DragSource:
+    """Another program dragging files out, as a file manager does: it offers
+    some actions, proposes one, and deletes its files when told "move"."""
+
+    def __init__(self, desktop, files, offer="copy,move", propose="move"):
+        self.desktop = desktop
+        self.lines = []
+        self.proc = desktop.spawn([DRAG_SOURCE, "--offer", offer, "--propose", propose,
+                                   "--geometry", "100,800,200,200"] + files,
+                                  "drag-source.log", stdout=subprocess.PIPE)
+        procs.append(self.proc)
+        os.set_blocking(self.proc.stdout.fileno(), False)
+        if not wait_for(lambda: "ready" in self.read(), 10) or not wait_for(
+                lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--name",
+                                     "DragSource"]).returncode == 0, 10):
+            raise RuntimeError("the drag source did not show")
+
+    def read(self):
+        data = self.proc.stdout.read() or b""
+        self.lines.extend(data.decode().splitlines())
+        return self.lines
+
+    def drop_on(self, x, y, before_release=None):
+        """Drags from the source window to (x, y) and drops there; returns the
+        action the source was told, or None."""
+        self.desktop.move(140, 900)
+        self.desktop.run(["xdotool", "mousedown", "1"])
+        for step in range(1, 6):
+            self.desktop.move(140 + step * 8, 900 - step * 8)
+            time.sleep(0.05)
+        if not wait_for(lambda: "drag started" in self.read(), 5):
+            self.desktop.run(["xdotool", "mouseup", "1"])
+            return None
+        # In steps, as a hand moves: the target sees enter and move events.
+        for i in range(1, 11):
+            self.desktop.move(180 + (x - 180) * i // 10, 860 + (y - 860) * i // 10)
+            time.sleep(0.05)
+        # A hand never stops dead: the source looks for the window under the
+        # pointer at each move, and the notch window only takes input once
+        # it has seen the pointer in its zone.
+        for i in range(6):
+            self.desktop.move(x + (i % 2) * 2, y)
+            time.sleep(0.1)
+        if before_release:
+            before_release()
+        self.desktop.run(["xdotool", "mouseup", "1"])
+        told = wait_for(lambda: [l for l in self.read() if l.startswith("action ")], 10)
+        wait_for(lambda: "finished" in self.read(), 40)
+        self.proc.terminate()
+        self.proc.wait(5)
+        return told[-1].split()[1] if told else None
+
+
+def shelf_entries(desktop):
+    path = os.path.join(desktop.env["XDG_DATA_HOME"], "Zelvik", "Shelf", "shelf.json")
+    try:
+        with open(path) as f:
+            return json.load(f)
+    except (OSError, ValueError):
+        return []
+
+
+def drop_scenario(desktop):
+    """Files dragged from another program that offers copy or move and
+    proposes move: the shelf keeps them and the source keeps its files."""
+    desktop.start()
+    source_dir = os.path.join(desktop.root, "home", "Documents")
+    os.makedirs(source_dir)
+    original = os.path.join(source_dir, "report.txt")
+    with open(original, "w") as f:
+        f.write("quarterly numbers\n")
+
+    desktop.write_settings(shelfCopyFiles="true")
+    app = Zelvik(desktop, "zelvik.log")
+    if not check(app.wait_shown(), "the closed capsule appears"):
+        raise RuntimeError("zelvik did not show its notch")
+    source = DragSource(desktop, [original])
+
+    def targeted():
+        shot = wait_state(desktop, OPEN, 10)
+        check(shot is not None, "a file dragged onto the capsule opens the notch")
+        if shot is not None:
+            desktop.save(shot, "drop-targeted")
+    told = source.drop_on(CENTER_X, 12, targeted)
+    check(told == "copy", "the source is told the file was copied (told %s)" % told)
+    entries = wait_for(lambda: shelf_entries(desktop), 10)
+    check(len(entries) == 1 and entries[0].get("title") == "report.txt"
+          and "fileName" in entries[0] and "externalPath" not in entries[0],
+          "the shelf holds one copied entry for the file (%s)" % entries)
+    if entries and "fileName" in entries[0]:
+        copy = os.path.join(desktop.env["XDG_DATA_HOME"], "Zelvik", "Shelf", "Files",
+                            entries[0]["fileName"])
+        check(os.path.isfile(copy) and open(copy).read() == "quarterly numbers\n",
+              "the copy in the shelf's files has the file's content")
+    check(os.path.isfile(original) and open(original).read() == "quarterly numbers\n",
+          "the source's original is untouched")
+
+    check(app.stop() == 0, "zelvik quits cleanly")
+
+    # Kept by reference, with a source that also offers links: a link.
+    shelf_file = os.path.join(desktop.env["XDG_DATA_HOME"], "Zelvik", "Shelf", "shelf.json")
+    if os.path.exists(shelf_file):
+        os.remove(shelf_file)
+    desktop.write_settings(shelfCopyFiles="false")
+    app = Zelvik(desktop, "zelvik-reference.log")
+    check(app.wait_shown(), "zelvik starts again keeping files by reference")
+    source = DragSource(desktop, [original], offer="copy,move,link")
+    told = source.drop_on(CENTER_X, 12)
+    check(told == "link", "a file kept by reference is reported as linked (told %s)" % told)
+    entries = wait_for(lambda: shelf_entries(desktop), 10)
+    check(len(entries) == 1 and entries[0].get("externalPath") == original,
+          "the shelf references the file where it is (%s)" % entries)
+    check(os.path.isfile(original), "and the original stays")
+    check(app.stop() == 0, "zelvik quits cleanly")
+
+
 def single_scenario(desktop):
     """One 1920 x 1080 screen with a window below the notch."""
     desktop.start()
@@ -490,6 +610,8 @@ def main():
     try:
         if SCENARIO == "screens":
             screens_scenario(desktop)
+        elif SCENARIO == "drop":
+            drop_scenario(desktop)
         else:
             single_scenario(desktop)
     except RuntimeError as error:
@@ -507,7 +629,8 @@ def main():
 
 def finish(root):
     if failures:
-        for name in ("zelvik.log", "zelvik-nohotkey.log", "picom.log"):
+        for name in ("zelvik.log", "zelvik-nohotkey.log", "zelvik-reference.log",
+                     "drag-source.log", "picom.log"):
             path = os.path.join(root, name)
             if os.path.exists(path):
                 log("--- " + name)

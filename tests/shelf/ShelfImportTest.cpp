@@ -200,3 +200,36 @@ TEST_F(ShelfImportTest, TwoHundredConcurrentCopiesWithMainThreadAddsLoseNothing)
                                 << " entries lost: " << qPrintable(lost.mid(0, 5).join(u", "));
     EXPECT_EQ(copiedFiles().size(), kCopies);
 }
+
+// The source of a drop is told what the shelf did with it. A file manager
+// told "move" deletes its original, so that answer is never given.
+TEST_F(ShelfImportTest, ADropIsReportedAsACopyOrALinkNeverAMove) {
+    const QUrl file = QUrl::fromLocalFile(makeFile(QStringLiteral("a.txt")));
+    const QUrl web(QStringLiteral("https://example.com/"));
+    const Qt::DropActions copyOrMove = Qt::CopyAction | Qt::MoveAction;
+    const Qt::DropActions all = copyOrMove | Qt::LinkAction;
+    const struct {
+        QList<QUrl> urls;
+        bool copyFiles;
+        Qt::DropActions offered;
+        Qt::DropAction expected;
+    } cases[] = {
+        {{file}, true, copyOrMove, Qt::CopyAction},
+        {{file}, true, all, Qt::CopyAction},
+        {{file}, false, all, Qt::LinkAction},        // kept where it is
+        {{file}, false, copyOrMove, Qt::CopyAction}, // no link offered
+        {{file}, false, Qt::MoveAction, Qt::CopyAction},
+        {{file, web}, false, all, Qt::CopyAction}, // the web page is copied in
+        {{web}, false, all, Qt::CopyAction},
+        {{}, false, all, Qt::CopyAction}, // text
+    };
+    for (const auto& c : cases) {
+        QMimeData data;
+        if (c.urls.isEmpty())
+            data.setText(QStringLiteral("words"));
+        else
+            data.setUrls(c.urls);
+        EXPECT_EQ(shelfDropAction(data, c.copyFiles, c.offered), c.expected)
+            << c.urls.size() << " urls, copy " << c.copyFiles << ", offered " << int(c.offered);
+    }
+}
