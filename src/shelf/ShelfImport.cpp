@@ -92,10 +92,12 @@ QString dataFileName(const QString& mimeType) {
     return suffix.isEmpty() ? base : base + u'.' + suffix;
 }
 
-bool storeOne(ShelfStore& store, const ShelfDropItem& item, const ShelfImportWords& words) {
+bool storeOne(ShelfStore& store, const ShelfDropItem& item, const ShelfImportWords& words,
+              const std::atomic<bool>* cancelled) {
     switch (item.action) {
     case ShelfDropItem::Action::copyFile:
-        return store.addCopy(item.url, item.suggestedName, words.untitledFile).has_value();
+        return store.addCopy(item.url, item.suggestedName, words.untitledFile, cancelled)
+            .has_value();
     case ShelfDropItem::Action::referenceFile: {
         bool added = false;
         store.addReference(item.url, &added);
@@ -118,7 +120,8 @@ bool storeOne(ShelfStore& store, const ShelfDropItem& item, const ShelfImportWor
             return false;
         file.close();
         return store
-            .addCopy(QUrl::fromLocalFile(file.fileName()), item.suggestedName, words.untitledFile)
+            .addCopy(QUrl::fromLocalFile(file.fileName()), item.suggestedName, words.untitledFile,
+                     cancelled)
             .has_value();
     }
     }
@@ -208,10 +211,12 @@ Qt::DropAction shelfDropAction(const QMimeData& data, bool copyFiles, Qt::DropAc
 }
 
 int storeDropItems(ShelfStore& store, const QList<ShelfDropItem>& items,
-                   const ShelfImportWords& words) {
+                   const ShelfImportWords& words, const std::atomic<bool>* cancelled) {
     int added = 0;
     for (const ShelfDropItem& item : items) {
-        if (storeOne(store, item, words))
+        if (cancelled && cancelled->load())
+            break;
+        if (storeOne(store, item, words, cancelled))
             ++added;
     }
     return added;
@@ -225,6 +230,7 @@ ShelfImport::ShelfImport(ShelfStore& store, QObject* parent)
 }
 
 ShelfImport::~ShelfImport() {
+    m_cancelled = true;
     m_pool.waitForDone();
 }
 
@@ -236,7 +242,7 @@ void ShelfImport::importDrop(const QMimeData& data, bool copyFiles,
 void ShelfImport::importItems(QList<ShelfDropItem> items, std::function<void(int added)> done) {
     const ShelfImportWords words = ShelfImportWords::current();
     m_pool.start([this, items = std::move(items), words, done = std::move(done)] {
-        const int added = storeDropItems(m_store, items, words);
+        const int added = storeDropItems(m_store, items, words, &m_cancelled);
         if (done)
             QMetaObject::invokeMethod(
                 this, [done, added] { done(added); }, Qt::QueuedConnection);

@@ -383,7 +383,27 @@ def drop_scenario(desktop):
     check(os.path.isfile(original) and open(original).read() == "quarterly numbers\n",
           "the source's original is untouched")
 
+    # A folder with a FIFO in it: the FIFO would block its copy forever, and
+    # quitting would wait for that copy. The folder arrives without it.
+    project = os.path.join(source_dir, "project")
+    os.makedirs(project)
+    with open(os.path.join(project, "notes.txt"), "w") as f:
+        f.write("notes\n")
+    os.mkfifo(os.path.join(project, "pipe"))
+    desktop.move(CENTER_X, 700)
+    check(wait_state(desktop, CLOSED) is not None, "the notch closes before the next drop")
+    told = DragSource(desktop, [project]).drop_on(CENTER_X, 12)
+    check(told == "copy", "the folder is reported as copied (told %s)" % told)
+    entries = wait_for(lambda: [e for e in shelf_entries(desktop) if e["title"] == "project"],
+                       10)
+    files = os.path.join(desktop.env["XDG_DATA_HOME"], "Zelvik", "Shelf", "Files")
+    if check(len(entries) == 1, "the folder is on the shelf (%s)" % entries):
+        copied = os.path.join(files, entries[0]["fileName"])
+        check(sorted(os.listdir(copied)) == ["notes.txt"],
+              "its copy holds the file and not the FIFO (%s)" % os.listdir(copied))
     check(app.stop() == 0, "zelvik quits cleanly")
+    check(not [n for n in os.listdir(files) if n.startswith(".")],
+          "no partial copy is left in the shelf's files")
 
     # Kept by reference, with a source that also offers links: a link.
     shelf_file = os.path.join(desktop.env["XDG_DATA_HOME"], "Zelvik", "Shelf", "shelf.json")
