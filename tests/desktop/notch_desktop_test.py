@@ -6,7 +6,8 @@ screenshot pixels.
 Usage: notch_desktop_test.py ZELVIK CLICK_RECORDER SHOT_DIR [SCENARIO]
 
 SCENARIO "screens" checks the placement on a desktop of two monitors instead;
-"drop" drops files from another program onto the notch.
+"drop" drops files from another program onto the notch; "input" clicks with a
+left-handed mouse, on the tray icon and in the context menu.
 """
 import json
 import os
@@ -422,6 +423,108 @@ def drop_scenario(desktop):
     check(app.stop() == 0, "zelvik quits cleanly")
 
 
+def light_rows(shot, left, right, top, bottom):
+    """Groups of consecutive rows with light (text) pixels between the
+    columns; each group as (first row, last row)."""
+    groups = []
+    for y in range(top, bottom):
+        if any(min(shot.pixel(x, y)) > 170 for x in range(left, right)):
+            if groups and groups[-1][1] == y - 1:
+                groups[-1][1] = y
+            else:
+                groups.append([y, y])
+    return groups
+
+
+def input_scenario(desktop):
+    """Input the user gives the notch through other ways than the notch
+    itself: a left-handed mouse, the context menu beyond the zone, the tray
+    icon."""
+    desktop.start()
+    recorder = desktop.spawn([RECORDER], "recorder.log", stdout=subprocess.PIPE)
+    procs.append(recorder)
+    os.set_blocking(recorder.stdout.fileno(), False)
+    presses = []
+
+    def recorded_presses():
+        data = recorder.stdout.read() or b""
+        presses.extend(l for l in data.decode().splitlines() if l.startswith("press"))
+        return presses
+    if not wait_for(lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--name",
+                                         "ClickRecorder"]).returncode == 0, 10):
+        raise RuntimeError("the click recorder did not show")
+    # An XEmbed tray at the bottom right, where the tray icon goes.
+    tray = desktop.spawn(["trayer", "--edge", "bottom", "--align", "right", "--widthtype",
+                          "pixel", "--width", "40", "--heighttype", "pixel", "--height", "32",
+                          "--SetDockType", "false", "--SetPartialStrut", "false"], "trayer.log")
+    procs.append(tray)
+    desktop.write_settings(hoverDelay=HOVER_DELAY_MS, closeDelay=CLOSE_DELAY_MS,
+                           openOnHover="false")
+    app = Zelvik(desktop, "zelvik.log")
+    if not check(app.wait_shown(), "the closed capsule appears"):
+        raise RuntimeError("zelvik did not show its notch")
+
+    # Left-handed: physical button 1 is the logical right button.
+    desktop.run(["xmodmap", "-e", "pointer = 3 2 1"])
+    desktop.move(300, 800)
+    def closed_again():
+        """Closes the notch with the hot key if a failed step left it open."""
+        if wait_state(desktop, CLOSED, 1) is None:
+            desktop.key("super+alt+n")
+            wait_state(desktop, CLOSED)
+    for physical, logical, closes in (("3", "left", True), ("1", "right", False)):
+        closed_again()
+        desktop.key("super+alt+n")
+        check(wait_state(desktop, OPEN) is not None, "the hot key opens the notch")
+        desktop.run(["xdotool", "click", physical])
+        if closes:
+            check(wait_state(desktop, CLOSED) is not None,
+                  "a left-handed %s click outside closes it" % logical)
+        else:
+            check(stays(desktop, OPEN, 1.0),
+                  "a left-handed %s click outside leaves it open" % logical)
+    desktop.run(["xmodmap", "-e", "pointer = 1 2 3"])
+    closed_again()
+
+    # Clicking the tray icon with the notch open: the tray menu opens and the
+    # notch stays open (it says "Close the notch").
+    desktop.key("super+alt+n")
+    check(wait_state(desktop, OPEN) is not None, "the hot key opens the notch again")
+    desktop.click(SCREEN_W - 20, SCREEN_H - 16)
+    time.sleep(1.0)
+    shot = desktop.screenshot()
+    desktop.save(shot, "tray-menu")
+    check(shot.matches(OPEN), "a click on the tray icon leaves the notch open")
+    desktop.key("Escape")
+    desktop.move(300, 800)
+    desktop.click(300, 800)
+    check(wait_state(desktop, CLOSED) is not None, "a click elsewhere closes it")
+
+    # Without open-on-hover the notch only peeks; its context menu reaches
+    # below the zone, and its last entry, "Quit Zelvik", still takes the click.
+    desktop.move(CENTER_X, 10)
+    check(wait_state(desktop, PEEKING) is not None, "the pointer makes the capsule peek")
+    desktop.run(["xdotool", "click", "3"])
+    menu = wait_for(lambda: light_rows(desktop.screenshot(), CENTER_X + 10, CENTER_X + 160,
+                                       12, 300), 5, 0.1)
+    shot = desktop.screenshot()
+    desktop.save(shot, "peek-context-menu")
+    check(len(menu) >= 2, "a right-click shows the context menu (%s)" % menu)
+    if len(menu) >= 2:
+        quit_y = (menu[-1][0] + menu[-1][1]) // 2
+        del presses[:]
+        recorded_presses()
+        del presses[:]
+        desktop.move(CENTER_X + 40, quit_y)
+        time.sleep(0.3)
+        desktop.run(["xdotool", "click", "1"])
+        check(wait_for(lambda: app.proc.poll() is not None, 10),
+              "clicking Quit Zelvik at y %d quits" % quit_y)
+        check(not recorded_presses(), "and the click does not reach the window beneath (%s)"
+              % presses)
+    app.stop()
+
+
 def single_scenario(desktop):
     """One 1920 x 1080 screen with a window below the notch."""
     desktop.start()
@@ -615,7 +718,8 @@ def single_scenario(desktop):
 # Programs the suite drives, with the Debian package of each.
 TOOLS = {"Xvfb": "xvfb", "picom": "picom", "hsetroot": "hsetroot", "xdotool": "xdotool",
          "xte": "xautomation", "import": "imagemagick", "convert": "imagemagick",
-         "xwininfo": "x11-utils", "xprop": "x11-utils", "xrandr": "x11-xserver-utils"}
+         "xwininfo": "x11-utils", "xprop": "x11-utils", "xrandr": "x11-xserver-utils",
+         "xmodmap": "x11-xserver-utils", "trayer": "trayer"}
 SKIP = 77
 
 
@@ -632,6 +736,8 @@ def main():
             screens_scenario(desktop)
         elif SCENARIO == "drop":
             drop_scenario(desktop)
+        elif SCENARIO == "input":
+            input_scenario(desktop)
         else:
             single_scenario(desktop)
     except RuntimeError as error:
@@ -650,7 +756,7 @@ def main():
 def finish(root):
     if failures:
         for name in ("zelvik.log", "zelvik-nohotkey.log", "zelvik-reference.log",
-                     "drag-source.log", "picom.log"):
+                     "drag-source.log", "trayer.log", "picom.log"):
             path = os.path.join(root, name)
             if os.path.exists(path):
                 log("--- " + name)
