@@ -99,20 +99,6 @@ TEST_F(NotificationCenterTest, APeriodPostsNothingEarlyThenItsTextsAtTheEndWhich
     EXPECT_EQ(center->shownId(QStringLiteral("zelvik.focus.end")), shown);
 }
 
-// Timers stand still while the machine sleeps: a notification whose moment
-// passed during a sleep is posted at the wake-up, not an hour later.
-TEST_F(NotificationCenterTest, ANotificationDueDuringASleepIsPostedOnWaking) {
-    model->startOrPauseFocus();
-    time.advanceSeconds(100);
-    time.setWallTime(time.now() + 3600);
-    QTest::qWait(0);
-    EXPECT_TRUE(server->calls(QStringLiteral("Notify")).isEmpty());
-    time.systemResumed();
-    const auto posts = waitForCalls(QStringLiteral("Notify"), 1);
-    ASSERT_EQ(posts.size(), 1);
-    EXPECT_EQ(posts.first().at(3).toString(), QStringLiteral("Pomodoro is done"));
-}
-
 // The whole path of a wake-up: logind says the machine woke, and the period
 // that ended during the sleep ends with its notification at once. Going to
 // sleep is no wake-up.
