@@ -1,5 +1,6 @@
 #include "FocusStore.h"
 
+#include "KeptAside.h"
 #include "NotificationCenter.h"
 #include "settings/AppLanguage.h"
 #include "settings/DefaultsStore.h"
@@ -73,7 +74,29 @@ std::optional<FocusState> FocusStore::loadFocus() const {
 }
 
 void FocusStore::saveFocus(const FocusState& state) {
+    if (!keepUnreadableAside())
+        return;
     m_store.setValue(QString::fromLatin1(kFocusStoreKey), encodeFocusState(state));
+}
+
+bool FocusStore::keepUnreadableAside() {
+    const QString key = QString::fromLatin1(kFocusStoreKey);
+    if (!m_store.hasStoredValue(key) || loadFocus())
+        return true;
+    const QVariant stored = m_store.object(key);
+    const bool empty = stored.typeId() == QMetaType::QByteArray ? stored.toByteArray().isEmpty()
+                                                                : stored.toString().isEmpty();
+    if (empty)
+        return true;
+    const QString asideKey = firstFreeName(
+        QStringLiteral("focusUnreadable-") + keptAsideStamp(m_clock.now()),
+        [this](const QString& candidate) { return !m_store.hasStoredValue(candidate); });
+    if (asideKey.isEmpty())
+        return false;
+    m_store.setValue(asideKey, stored);
+    reportKeptAside(QStringLiteral("the focus timer record in %1").arg(m_store.filePath()),
+                    QStringLiteral("\"%1\" in the same file").arg(asideKey));
+    return true;
 }
 
 void FocusStore::selectFocusPreset(qint64 minutes, const QString& label,

@@ -26,7 +26,9 @@ QByteArray encodeFocusState(const FocusState& state);
 std::optional<FocusState> decodeFocusState(const QByteArray& data);
 
 // The focus record in the defaults store, which is its source of truth:
-// every operation reads it, changes it and writes it back.
+// every operation reads it, changes it and writes it back. A record that
+// cannot be read counts as the default one but stays untouched until the
+// user starts, pauses, resets or picks a period; then it is kept aside.
 class FocusStore {
 public:
     FocusStore(DefaultsStore& store, const Clock& clock)
@@ -54,6 +56,12 @@ public:
     void cancelFocusNotification();
 
 private:
+    // A stored record that cannot be read is copied to the key
+    // "focusUnreadable-<time>" before anything replaces it, and that is said
+    // on standard error. False when no free key was found: then nothing may
+    // be written.
+    bool keepUnreadableAside();
+
     DefaultsStore& m_store;
     const Clock& m_clock;
     NotificationCenter* m_center = nullptr;

@@ -1,6 +1,7 @@
 #include "ShelfStore.h"
 
 #include "model/Clock.h"
+#include "model/KeptAside.h"
 #include "settings/AppLanguage.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
+#include <iterator>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -276,12 +278,48 @@ QList<ShelfItem> ShelfStore::loadLocked() const {
     return std::move(*items);
 }
 
-void ShelfStore::saveLocked(const QList<ShelfItem>& items) const {
+bool ShelfStore::keepUnreadableAsideLocked() const {
+    const QString path = shelfFilePath();
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return true;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        file.close();
+        // What was last read or written, a readable list, or nothing at all:
+        // the new list loses nothing by replacing it.
+        if ((!m_cachedBytes.isNull() && bytes == m_cachedBytes) || bytes.trimmed().isEmpty() ||
+            decodeShelf(bytes))
+            return true;
+    }
+    const QString folder = info.absolutePath() + u'/';
+    const QString stem = QStringLiteral("shelf.unreadable-") + keptAsideStamp(m_clock.now());
+    const QString name = firstFreeName(stem, [&folder](const QString& candidate) {
+        const QFileInfo target(folder + candidate + QStringLiteral(".json"));
+        return !target.exists() && !target.isSymLink();
+    });
+    const QString aside = folder + name + QStringLiteral(".json");
+    // QFile::rename never replaces an existing file, so two lists kept aside
+    // in the same second cannot overwrite each other either.
+    if (name.isEmpty() || !QFile::rename(path, aside))
+        return false;
+    reportKeptAside(QStringLiteral("the shelf list %1").arg(path), aside);
+    return true;
+}
+
+bool ShelfStore::saveLocked(const QList<ShelfItem>& items) const {
     const QByteArray bytes = encodeShelf(items);
+    // An unreadable list loaded as empty; writing over it would lose every
+    // entry it holds, and their copies in Files/ with them.
+    if (!keepUnreadableAsideLocked()) {
+        forgetCacheLocked();
+        return false;
+    }
     QSaveFile file(shelfFilePath());
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         forgetCacheLocked();
-        return;
+        return false;
     }
     if (std::is_sorted(items.cbegin(), items.cend(), newerFirst)) {
         m_cachedBytes = bytes;
@@ -289,6 +327,7 @@ void ShelfStore::saveLocked(const QList<ShelfItem>& items) const {
     } else {
         forgetCacheLocked();
     }
+    return true;
 }
 
 void ShelfStore::forgetCacheLocked() const {
@@ -445,19 +484,24 @@ void ShelfStore::deleteCopyLocked(const ShelfItem& item) const {
         removeItem(*path);
 }
 
+// Removals write the list first and delete the copies after: a process
+// killed in between leaves a copy nobody lists, never an entry whose file is
+// gone. A list that could not be written keeps its copies too.
 void ShelfStore::removeEntry(const ShelfItem& item) {
     std::lock_guard lock(m_mutex);
-    deleteCopyLocked(item);
     QList<ShelfItem> items = loadLocked();
     items.removeIf([&item](const ShelfItem& entry) { return entry.id == item.id; });
-    saveLocked(items);
+    if (saveLocked(items))
+        deleteCopyLocked(item);
 }
 
 void ShelfStore::removeAllEntries() {
     std::lock_guard lock(m_mutex);
-    for (const ShelfItem& item : loadLocked())
+    const QList<ShelfItem> items = loadLocked();
+    if (!saveLocked({}))
+        return;
+    for (const ShelfItem& item : items)
         deleteCopyLocked(item);
-    saveLocked({});
 }
 
 void ShelfStore::clearOlderThan(int days) {
@@ -467,14 +511,15 @@ void ShelfStore::clearOlderThan(int days) {
     std::lock_guard lock(m_mutex);
     QList<ShelfItem> items = loadLocked();
     const auto old = [cutoff](const ShelfItem& entry) { return entry.createdAt < cutoff; };
-    if (std::none_of(items.cbegin(), items.cend(), old))
+    QList<ShelfItem> removed;
+    std::copy_if(items.cbegin(), items.cend(), std::back_inserter(removed), old);
+    if (removed.isEmpty())
         return;
-    for (const ShelfItem& item : items) {
-        if (old(item))
-            deleteCopyLocked(item);
-    }
     items.removeIf(old);
-    saveLocked(items);
+    if (!saveLocked(items))
+        return;
+    for (const ShelfItem& item : removed)
+        deleteCopyLocked(item);
 }
 
 QUrl ShelfStore::entryFileURL(const ShelfItem& item) const {

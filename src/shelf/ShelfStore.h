@@ -18,6 +18,10 @@ class Clock;
 // truth: every change loads the whole list, changes it and writes it back
 // atomically.
 //
+// A list that cannot be read loads as empty but is never written over: the
+// first change keeps it aside as shelf.unreadable-<time>.json and says so on
+// standard error.
+//
 // Copies of dropped files finish on worker threads while the main thread may
 // add or remove entries, so every load-change-save cycle holds one lock;
 // otherwise two writers would each save a list missing the other's entry.
@@ -61,6 +65,9 @@ public:
     // fallbackTitle as for addCopy: empty means the current language's "Text".
     ShelfItem addText(const QString& text, const QString& fallbackTitle = {});
 
+    // Removals write the shortened list first and only then delete copies
+    // (never a referenced file), so an interruption cannot leave an entry
+    // whose copy is gone.
     void removeEntry(const ShelfItem& item);
     void removeAllEntries() override;
     // Removes entries created strictly before now - days * 86400 s.
@@ -84,7 +91,12 @@ public:
 
 private:
     QList<ShelfItem> loadLocked() const;
-    void saveLocked(const QList<ShelfItem>& items) const;
+    // Never writes over a list it could not read: such a file is renamed to
+    // shelf.unreadable-<time>.json first. False when that failed, and then
+    // nothing may be written.
+    bool keepUnreadableAsideLocked() const;
+    // False when the list could not be written.
+    bool saveLocked(const QList<ShelfItem>& items) const;
     void insertFrontLocked(const ShelfItem& item);
     // Deletes the copy of an entry, only ever inside Files/.
     void deleteCopyLocked(const ShelfItem& item) const;

@@ -2,6 +2,7 @@
 #include "FocusFakes.h"
 #include "ModelFixture.h"
 #include "model/FocusStore.h"
+#include "support/StderrCapture.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -351,6 +352,85 @@ TEST_F(FocusTimerTest, UnreadableRecordsReadAsNothingStored) {
     EXPECT_EQ(model->focus(), FocusState{});
     model->start();
     EXPECT_FALSE(model->hasPendingFocusEnd());
+}
+
+// A record that cannot be read shows as the default one, but nothing
+// replaces it until the user acts on the timer; then it is kept under a
+// key with the time, said once on standard error, and survives a restart.
+TEST_F(FocusTimerTest, AnUnreadableRecordIsKeptAsideWhenTheUserActs) {
+    const QByteArray readable = R"({"label":"Deep work","duration":2700,"pausedRemaining":312.5})";
+    QByteArray broken = readable;
+    broken[readable.indexOf("2700") + 1] = '#';
+    ASSERT_FALSE(decodeFocusState(broken));
+    const struct {
+        const char* action;
+        std::function<void(NotchModel&)> act;
+        FocusState after;
+    } cases[] = {
+        {"start", [](NotchModel& m) { m.startOrPauseFocus(); },
+         FocusState{QStringLiteral("Pomodoro"), 1500, 786000000.0 + 1500 + 3600, {}}},
+        {"preset",
+         [](NotchModel& m) {
+             m.choosePreset(FocusPreset{45, QStringLiteral("Deep work")});
+         },
+         FocusState{QStringLiteral("Deep work"), 2700, {}, {}}},
+        {"reset", [](NotchModel& m) { m.resetFocus(); }, FocusState{}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.action);
+        time.setWallTime(786000000);
+        store->setValue(QStringLiteral("focus"), broken);
+        StderrCapture stderrText;
+        model = restart();
+        model->start();
+        time.advanceSeconds(3600);
+        EXPECT_EQ(model->focus(), FocusState{});
+        EXPECT_EQ(store->bytesValue(QStringLiteral("focus")), broken) << "left alone";
+
+        c.act(*model);
+        const QString asideKey =
+            QStringLiteral("focusUnreadable-") + dateTimeFromReference(time.now())
+                                                     .toLocalTime()
+                                                     .toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        EXPECT_EQ(store->bytesValue(asideKey), broken);
+        EXPECT_EQ(model->focus(), c.after);
+        EXPECT_EQ(FocusStore(*store, time).loadFocus(), c.after);
+        // The next action finds a readable record and keeps nothing more.
+        model->resetFocus();
+        const QString said = stderrText.text();
+        EXPECT_EQ(said.count(u'\n'), 1) << qPrintable(said);
+        EXPECT_TRUE(said.contains(asideKey)) << qPrintable(said);
+
+        // Kept on disk, across a restart of the store.
+        const QString path = store->filePath();
+        model.reset();
+        store.reset();
+        store = std::make_unique<DefaultsStore>(path);
+        EXPECT_EQ(store->bytesValue(asideKey), broken);
+        store->remove(asideKey);
+        model = std::make_unique<NotchModel>(NotchModel::Environment{*store, time, time, &haptics});
+        attach(*model);
+    }
+}
+
+// Nothing worth keeping: a readable, an empty or an absent record is simply
+// replaced.
+TEST_F(FocusTimerTest, OnlyUnreadableRecordsAreKeptAside) {
+    for (const QVariant& stored : {QVariant(QByteArray(R"({"label":"P","duration":60})")),
+                                   QVariant(QByteArray()), QVariant(QString()), QVariant()}) {
+        SCOPED_TRACE(stored.toString().toStdString());
+        if (stored.isValid())
+            store->setValue(QStringLiteral("focus"), stored);
+        else
+            store->remove(QStringLiteral("focus"));
+        StderrCapture stderrText;
+        model->startOrPauseFocus();
+        model->resetFocus();
+        EXPECT_TRUE(stderrText.text().isEmpty());
+        store->sync();
+        for (const QString& key : QSettings(store->filePath(), QSettings::IniFormat).allKeys())
+            EXPECT_FALSE(key.startsWith(QStringLiteral("focusUnreadable")));
+    }
 }
 
 TEST(FormatCountdown, MinutesSecondsAndHours) {
