@@ -42,8 +42,8 @@ NotchWindow::NotchWindow(const QUrl& rootView, NotchModel& model, Scheduler& sch
     setColor(Qt::transparent);
     setTitle(QStringLiteral("Zelvik"));
     setResizeMode(QQuickView::SizeRootObjectToView);
-    const QSize size(int(NotchWindowController::kWindowWidth),
-                     int(NotchWindowController::kWindowHeight));
+    const QSize size(static_cast<int>(NotchWindowController::kWindowWidth),
+                     static_cast<int>(NotchWindowController::kWindowHeight));
     resize(size);
     setMinimumSize(size);
     setMaximumSize(size);
