@@ -12,6 +12,9 @@ namespace zelvik {
 // playing, title or accent colour change.
 class MusicStatus : public QObject {
     Q_OBJECT
+    Q_PROPERTY(bool isPlaying READ isPlaying NOTIFY changed)
+    Q_PROPERTY(QString trackTitle READ trackTitle NOTIFY changed)
+    Q_PROPERTY(QColor accentColor READ accentColor NOTIFY changed)
 public:
     using QObject::QObject;
 

@@ -101,6 +101,14 @@ void NotchModel::setShelf(const QList<ShelfItem>& items) {
     emit shelfChanged();
 }
 
+QVariantList NotchModel::shelfValue() const {
+    QVariantList items;
+    items.reserve(m_shelf.size());
+    for (const ShelfItem& item : m_shelf)
+        items << QVariant::fromValue(item);
+    return items;
+}
+
 void NotchModel::setFocus(const FocusState& focus) {
     if (m_focus == focus)
         return;
@@ -110,6 +118,8 @@ void NotchModel::setFocus(const FocusState& focus) {
 }
 
 void NotchModel::setMusic(MusicStatus* music) {
+    if (m_music == music)
+        return;
     if (m_music)
         disconnect(m_music, nullptr, this, nullptr);
     m_music = music;
@@ -117,6 +127,7 @@ void NotchModel::setMusic(MusicStatus* music) {
         music->setParent(this);
         connect(music, &MusicStatus::changed, this, &NotchModel::refreshDerived);
     }
+    emit musicChanged();
     refreshDerived();
 }
 

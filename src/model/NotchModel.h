@@ -52,6 +52,10 @@ class NotchModel : public QObject {
     Q_PROPERTY(bool isDropTargeted READ isDropTargeted WRITE setIsDropTargeted NOTIFY
                    isDropTargetedChanged)
     Q_PROPERTY(zelvik::FocusState focus READ focus NOTIFY focusChanged)
+    // The shelf entries (ShelfItem values), newest first.
+    Q_PROPERTY(QVariantList shelf READ shelfValue NOTIFY shelfChanged)
+    // What is playing, as far as the notch shows it; null until plugged in.
+    Q_PROPERTY(zelvik::MusicStatus* music READ music NOTIFY musicChanged)
     Q_PROPERTY(zelvik::NotchSettings* settings READ settings CONSTANT)
     Q_PROPERTY(QString closedActivity READ closedActivityName NOTIFY closedActivityChanged)
     Q_PROPERTY(QSizeF shapeSize READ shapeSize NOTIFY shapeSizeChanged)
@@ -87,6 +91,7 @@ public:
     bool isDropTargeted() const { return m_isDropTargeted; }
     void setIsDropTargeted(bool value);
     const QList<ShelfItem>& shelf() const { return m_shelf; }
+    QVariantList shelfValue() const;
     void setShelf(const QList<ShelfItem>& items);
     const FocusState& focus() const { return m_focus; }
     void setFocus(const FocusState& focus);
@@ -182,6 +187,9 @@ public:
     Q_INVOKABLE QUrl entryFileUrl(const zelvik::ShelfItem& item) const;
     // Nearby sharing of every file and link on the shelf, or of given URLs.
     Q_INVOKABLE bool canShareShelf() const;
+    // Whether a sharing service is there at all (a device in reach); the
+    // share controls are disabled without one.
+    Q_INVOKABLE bool sharingAvailable() const;
     Q_INVOKABLE void shareShelf();
     Q_INVOKABLE void shareUrls(const QList<QUrl>& urls);
 
@@ -208,6 +216,7 @@ signals:
     void isDropTargetedChanged();
     void shelfChanged();
     void focusChanged();
+    void musicChanged();
     void closedActivityChanged();
     void shapeSizeChanged();
     void openShapeSizeChanged();
