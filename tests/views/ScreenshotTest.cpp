@@ -10,7 +10,9 @@
 #include "shelf/ShelfStore.h"
 #include "views/Symbols.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -662,6 +664,17 @@ TEST_F(Screenshots, MenusLookLikeTheNotch) {
     EXPECT_GT(tipRect.top(), settingsButton.bottom());
     EXPECT_LE(tipRect.right(), 760);
     QTest::mouseMove(&view.window(), QPoint(380, 250));
+
+    // A click on a text's tile opens it, which for a text means copying it.
+    QQuickItem* textTile = nullptr;
+    for (QQuickItem* title : itemsNamed(view, "tileTitle"))
+        if (title->property("text").toString().startsWith(QStringLiteral("Meeting")))
+            textTile = title;
+    ASSERT_NE(textTile, nullptr);
+    QGuiApplication::clipboard()->clear();
+    QTest::mouseClick(&view.window(), Qt::LeftButton, {},
+                      textTile->mapToScene(QPointF(36, -20)).toPoint());
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Meeting notes:")));
 
     // A link's menu: no "Show in Files", no sending; the remove entry last.
     QQuickItem* linkTile = nullptr;
