@@ -32,7 +32,7 @@ void FocusCountdown::setModel(NotchModel* model) {
 }
 
 void FocusCountdown::setEnd(const QVariant& end) {
-    if (optionalSeconds(end) == optionalSeconds(m_end) && end.isValid() == m_end.isValid())
+    if (optionalSeconds(end) == optionalSeconds(m_end))
         return;
     m_end = end;
     emit endChanged();

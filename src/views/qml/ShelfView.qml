@@ -190,17 +190,24 @@ Item {
         }
         // Only file URLs are taken; anything else falls through to the shelf.
         DropArea {
+            function fileUrls(urls) {
+                const files = []
+                for (let i = 0; i < urls.length; ++i) {
+                    if (urls[i].toString().startsWith("file:"))
+                        files.push(urls[i])
+                }
+                return files
+            }
             anchors.fill: parent
             keys: ["text/uri-list"]
             onEntered: drag => {
-                           const files = drag.urls.filter(u => u.toString().startsWith("file:"))
-                           drag.accepted = files.length > 0
+                           drag.accepted = fileUrls(drag.urls).length > 0
                            view.airDropTargeted = drag.accepted
                        }
             onExited: view.airDropTargeted = false
             onDropped: drop => {
                            view.airDropTargeted = false
-                           const files = drop.urls.filter(u => u.toString().startsWith("file:"))
+                           const files = fileUrls(drop.urls)
                            if (files.length > 0) {
                                drop.accept(Qt.CopyAction)
                                view.model.shareUrls(files)
