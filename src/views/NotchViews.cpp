@@ -6,6 +6,7 @@
 #include "HitTargets.h"
 #include "NotchBackground.h"
 #include "NotchContainerState.h"
+#include "NotchDropArea.h"
 #include "NotchShadow.h"
 #include "NotchStroke.h"
 #include "RoundedBox.h"
@@ -31,6 +32,7 @@ void registerViewTypes() {
         qmlRegisterType<NotchStroke>(uri, 1, 0, "NotchStroke");
         qmlRegisterType<NotchShadow>(uri, 1, 0, "NotchShadow");
         qmlRegisterType<NotchContainerState>(uri, 1, 0, "NotchContainerState");
+        qmlRegisterType<NotchDropArea>(uri, 1, 0, "NotchDropArea");
         qmlRegisterType<SpringValue>(uri, 1, 0, "SpringValue");
         qmlRegisterType<FocusCountdown>(uri, 1, 0, "FocusCountdown");
         qmlRegisterType<FocusViewState>(uri, 1, 0, "FocusViewState");

@@ -191,15 +191,13 @@ Item {
             }
         }
 
-        DropArea {
+        // Drops go to the shelf; the source is told "copied" (or "linked"),
+        // never "moved". Below the contents, like the clicks above.
+        NotchDropArea {
+            objectName: "dropArea"
             z: -1
             anchors.fill: parent
-            onEntered: containerState.setDropTargeted(true)
-            onExited: containerState.setDropTargeted(false)
-            onDropped: drop => {
-                containerState.setDropTargeted(false)
-                drop.accept()
-            }
+            model: container.model
         }
     }
 
