@@ -2,9 +2,12 @@
 
 #include "MenuBarExtra.h"
 #include "model/NotchModel.h"
+#include "monitors/MusicMonitor.h"
 #include "platform/linux/CanberraSoundPlayer.h"
+#include "platform/linux/DesktopPlayerApplications.h"
 #include "platform/linux/FreedesktopNotificationCenter.h"
 #include "platform/linux/LinuxDesktop.h"
+#include "platform/linux/MprisNotificationBridge.h"
 #include "platform/linux/NotchWindow.h"
 #include "platform/linux/X11Connection.h"
 #include "platform/linux/X11GlobalShortcut.h"
@@ -26,6 +29,10 @@ AppDelegate::AppDelegate(QObject* parent)
     m_model->setSoundPlayer(m_sounds.get());
     m_model->setShelfStorage(&m_shelfStore);
     m_model->setShelfActions(&m_shelfActions);
+    // The players over MPRIS; the model owns the monitor.
+    m_model->setMusic(new MusicMonitor({m_clock, m_scheduler, ScriptRunner::shared(),
+                                        MprisNotificationBridge::forSession(),
+                                        std::make_unique<DesktopPlayerApplications>()}));
 }
 
 AppDelegate::~AppDelegate() {

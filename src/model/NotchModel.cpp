@@ -110,6 +110,8 @@ void NotchModel::setFocus(const FocusState& focus) {
 }
 
 void NotchModel::setMusic(MusicStatus* music) {
+    if (m_music == music)
+        return;
     if (m_music)
         disconnect(m_music, nullptr, this, nullptr);
     m_music = music;
@@ -117,6 +119,7 @@ void NotchModel::setMusic(MusicStatus* music) {
         music->setParent(this);
         connect(music, &MusicStatus::changed, this, &NotchModel::refreshDerived);
     }
+    emit musicChanged();
     refreshDerived();
 }
 
@@ -227,6 +230,7 @@ void NotchModel::start() {
     reloadShelf();
     // The music, battery and audio monitors and the screenshot watcher are
     // wired here, in that order, as they join the model.
+    wireMusic();
     wireHotKey();
     resumeFocusAtStart();
 }

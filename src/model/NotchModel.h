@@ -53,6 +53,8 @@ class NotchModel : public QObject {
                    isDropTargetedChanged)
     Q_PROPERTY(zelvik::FocusState focus READ focus NOTIFY focusChanged)
     Q_PROPERTY(zelvik::NotchSettings* settings READ settings CONSTANT)
+    // The music monitor (a MusicMonitor in the program), for the music views.
+    Q_PROPERTY(QObject* music READ musicObject NOTIFY musicChanged)
     Q_PROPERTY(QString closedActivity READ closedActivityName NOTIFY closedActivityChanged)
     Q_PROPERTY(QSizeF shapeSize READ shapeSize NOTIFY shapeSizeChanged)
     Q_PROPERTY(QSizeF openShapeSize READ openShapeSize NOTIFY openShapeSizeChanged)
@@ -116,6 +118,7 @@ public:
     // of the music status object; the shelf storage must outlive the model.
     void setMusic(MusicStatus* music);
     MusicStatus* music() const { return m_music; }
+    QObject* musicObject() const { return m_music; }
     void setShelfStorage(ShelfStorage* storage) { m_shelfStorage = storage; }
     // The shelf's import and entry actions; must outlive the model.
     void setShelfActions(ShelfActions* actions) { m_shelfActions = actions; }
@@ -209,6 +212,7 @@ signals:
     void shelfChanged();
     void focusChanged();
     void closedActivityChanged();
+    void musicChanged();
     void shapeSizeChanged();
     void openShapeSizeChanged();
     void interactionSizeChanged();
@@ -216,6 +220,7 @@ signals:
 private:
     void setStatus(NotchStatus status);
     void wireHotKey();
+    void wireMusic();
     void refreshDerived();
     void armFocusTask(ReferenceSeconds end, const QString& label);
     void handleFocusEnd(const QString& label);
