@@ -197,7 +197,7 @@ void MprisNotificationBridge::readPlayer(const QString& name, quint64 generation
                         const QString music = m_music;
                         chooseMusic(true);
                         if (name == mpris::kSpotifyName || (name == m_music && music == m_music))
-                            announce(name);
+                            announce(name, player->positionUs);
                     }
                 }
                 if (initial && --m_initialReads == 0 && m_listed)
@@ -259,10 +259,10 @@ void MprisNotificationBridge::chooseMusic(bool announceNew) {
     m_music = chosen;
     emit playersChanged();
     if (announceNew && !chosen.isEmpty())
-        announce(chosen);
+        announce(chosen, std::nullopt);
 }
 
-void MprisNotificationBridge::announce(const QString& name) {
+void MprisNotificationBridge::announce(const QString& name, std::optional<qint64> freshPositionUs) {
     const auto source = sourceOf(name);
     const auto it = m_players.find(name);
     if (!source || it == m_players.end() || !it->second.known)
@@ -273,8 +273,8 @@ void MprisNotificationBridge::announce(const QString& name) {
         info.insert(kPlayerState, *player.status);
     if (player.track)
         addTrack(info, *source, *player.track);
-    if (player.positionUs)
-        addPosition(info, *source, *player.positionUs);
+    if (freshPositionUs)
+        addPosition(info, *source, *freshPositionUs);
     if (!info.isEmpty())
         emit notified(notificationName(*source), info);
 }
@@ -303,20 +303,19 @@ void MprisNotificationBridge::onPropertiesChanged(const QString& name, const QSt
     if (interface != mpris::kPlayerInterface)
         return;
 
-    // Only what the notification speaks of makes one.
+    // Only what a notification speaks of makes one.
     const QString statusKey = QStringLiteral("PlaybackStatus");
     const QString metadataKey = QStringLiteral("Metadata");
     const QString positionKey = QStringLiteral("Position");
     if (!changed.contains(statusKey) && !changed.contains(metadataKey) &&
         !changed.contains(positionKey))
         return;
+    // Values of the wrong type are left out: what was known stays.
     if (const auto status = mpris::readString(changed.value(statusKey)))
         player.status = mpris::cleanText(*status);
-    std::optional<mpris::Track> track;
     if (changed.contains(metadataKey)) {
-        track = mpris::readTrack(changed.value(metadataKey));
-        if (track)
-            player.track = track;
+        if (auto track = mpris::readTrack(changed.value(metadataKey)))
+            player.track = std::move(track);
     }
     std::optional<qint64> positionUs;
     if (changed.contains(positionKey)) {
@@ -332,30 +331,15 @@ void MprisNotificationBridge::onPropertiesChanged(const QString& name, const QSt
     // A player that just became "Music" has said everything already.
     if (name == m_music && music != m_music)
         return;
-    const auto source = sourceOf(name);
-    if (!source)
-        return;
-    QVariantMap info;
-    if (player.status)
-        info.insert(kPlayerState, *player.status);
-    if (track)
-        addTrack(info, *source, *track);
-    if (positionUs)
-        addPosition(info, *source, *positionUs);
-    emit notified(notificationName(*source), info);
+    announce(name, positionUs);
 }
 
 void MprisNotificationBridge::onSeeked(const QString& name, qlonglong positionUs) {
     const auto it = m_players.find(name);
-    const auto source = sourceOf(name);
-    if (it == m_players.end() || !source || !it->second.known)
+    if (it == m_players.end())
         return;
     it->second.positionUs = positionUs;
-    QVariantMap info;
-    if (it->second.status)
-        info.insert(kPlayerState, *it->second.status);
-    addPosition(info, *source, positionUs);
-    emit notified(notificationName(*source), info);
+    announce(name, positionUs);
 }
 
 } // namespace zelvik

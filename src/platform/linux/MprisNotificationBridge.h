@@ -23,12 +23,13 @@ namespace zelvik {
 // moves to another player, the new one's whole state is announced as if it
 // had just started.
 //
-// A state change (PropertiesChanged of PlaybackStatus, Metadata or Position,
-// or the Seeked signal) becomes a notification that always says the
-// player's state and otherwise carries what changed: with new Metadata the
-// track's name, artist and length ("" and 0 for what the track lacks, so
-// nothing of the previous track stays); a value of the wrong type is left
-// out. A player leaving the bus is its application quitting.
+// Like the players' own broadcasts, every notification tells the player's
+// state and its whole current track (name, artist, length; "" and 0 for what
+// the track lacks, so nothing of a previous track stays), whatever part of
+// it changed; the playhead only when the player just told it. A state change
+// is PropertiesChanged of PlaybackStatus, Metadata or Position, or the
+// Seeked signal; values of the wrong type are left out and what was known
+// stays. A player leaving the bus is its application quitting.
 class MprisNotificationBridge final : public PlayerNotifications {
     Q_OBJECT
 public:
@@ -77,7 +78,8 @@ private:
     std::optional<MusicSource> sourceOf(const QString& name) const;
     // Picks "Music" again; announces the new one when it changed.
     void chooseMusic(bool announce);
-    void announce(const QString& name);
+    // Tells what the player plays, if it stands for a source.
+    void announce(const QString& name, std::optional<qint64> freshPositionUs);
     void initialReadDone();
 
     QDBusConnection m_bus;

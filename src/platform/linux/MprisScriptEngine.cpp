@@ -114,8 +114,9 @@ std::optional<int> MprisScriptEngine::failure(QDBusPendingCall& call,
     call.waitForFinished();
     if (!call.isError())
         return std::nullopt;
-    // A little slack: the bus reports the timeout a hair before or after.
-    const bool ranOutOfTime = started.elapsed() + 50 >= m_timeout.count();
+    // The bus's timers may fire up to a twentieth early; a player leaving
+    // mid-call ends it at any moment, mostly well before.
+    const bool ranOutOfTime = started.elapsed() >= m_timeout.count() * 9 / 10;
     qCDebug(lcMusic) << "bus call failed:" << call.error().name() << call.error().message();
     return errorNumber(call.error(), ranOutOfTime);
 }
