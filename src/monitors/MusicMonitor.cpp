@@ -336,6 +336,7 @@ void MusicMonitor::setArtwork(const QImage& image) {
         return;
     m_artwork = image;
     ++m_artworkSerial;
+    m_published->set(image);
     emit artworkChanged();
 }
 

@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QMutex>
 #include <QString>
 #include <QUrl>
 #include <QVariantList>
@@ -21,6 +22,25 @@ class QNetworkAccessManager;
 namespace zelvik {
 
 class Scheduler;
+
+// The cover as last published, readable from any thread: QML image providers
+// may load from a thread of their own, and must see a new picture before the
+// views that bind to artworkUrl ask for it.
+class PublishedArtwork {
+public:
+    void set(const QImage& image) {
+        const QMutexLocker lock(&m_mutex);
+        m_image = image;
+    }
+    QImage get() const {
+        const QMutexLocker lock(&m_mutex);
+        return m_image;
+    }
+
+private:
+    mutable QMutex m_mutex;
+    QImage m_image;
+};
 
 // The now-playing state of Spotify and the desktop's other music player
 // ("Music"), and the commands that drive them. It hears about changes from
@@ -90,6 +110,7 @@ public:
     const std::optional<QString>& artist() const { return m_artist; }
     QString trackArtist() const override { return m_artist.value_or(QString()); }
     const QImage& artwork() const { return m_artwork; }
+    std::shared_ptr<const PublishedArtwork> publishedArtwork() const { return m_published; }
     QUrl artworkUrl() const;
     bool hasArtwork() const { return !m_artwork.isNull(); }
     QColor accent() const { return m_accent; }
@@ -185,6 +206,7 @@ private:
     std::optional<QString> m_artist;
     QImage m_artwork;
     quint64 m_artworkSerial = 0;
+    std::shared_ptr<PublishedArtwork> m_published = std::make_shared<PublishedArtwork>();
     QColor m_accent;
     bool m_isPlaying = false;
     double m_duration = 0;

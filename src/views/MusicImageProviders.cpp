@@ -4,7 +4,6 @@
 
 #include <QFileInfo>
 #include <QIcon>
-#include <QMutex>
 #include <QQmlEngine>
 #include <QQuickImageProvider>
 
@@ -14,27 +13,16 @@ namespace zelvik {
 
 namespace {
 
-// The cover as last published by the monitor. Image providers may be asked
-// from a loader thread, so the copy is guarded.
-struct SharedCover {
-    QMutex mutex;
-    QImage image;
-};
-
 class ArtworkProvider final : public QQuickImageProvider {
 public:
-    explicit ArtworkProvider(std::shared_ptr<SharedCover> cover)
+    explicit ArtworkProvider(std::shared_ptr<const PublishedArtwork> cover)
         : QQuickImageProvider(QQuickImageProvider::Image)
         , m_cover(std::move(cover)) {}
 
     // Every id names the current cover: the id only makes each new picture a
     // new URL, so images reload.
     QImage requestImage(const QString&, QSize* size, const QSize& requestedSize) override {
-        QImage image;
-        {
-            const QMutexLocker lock(&m_cover->mutex);
-            image = m_cover->image;
-        }
+        QImage image = m_cover->get();
         if (!image.isNull() && requestedSize.isValid() && !requestedSize.isEmpty())
             image = image.scaled(requestedSize, Qt::KeepAspectRatioByExpanding,
                                  Qt::SmoothTransformation);
@@ -44,7 +32,7 @@ public:
     }
 
 private:
-    std::shared_ptr<SharedCover> m_cover;
+    std::shared_ptr<const PublishedArtwork> m_cover;
 };
 
 class IconProvider final : public QQuickImageProvider {
@@ -66,13 +54,8 @@ public:
 } // namespace
 
 void installMusicImageProviders(QQmlEngine& engine, MusicMonitor& music) {
-    auto cover = std::make_shared<SharedCover>();
-    cover->image = music.artwork();
-    QObject::connect(&music, &MusicMonitor::artworkChanged, &engine, [cover, &music] {
-        const QMutexLocker lock(&cover->mutex);
-        cover->image = music.artwork();
-    });
-    engine.addImageProvider(QStringLiteral("zelvik-artwork"), new ArtworkProvider(cover));
+    engine.addImageProvider(QStringLiteral("zelvik-artwork"),
+                            new ArtworkProvider(music.publishedArtwork()));
     engine.addImageProvider(QStringLiteral("zelvik-icon"), new IconProvider);
 }
 
