@@ -7,7 +7,6 @@
 
 #include <QHash>
 #include <QMutex>
-#include <QSemaphore>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -46,15 +45,12 @@ inline ScriptOutput errorOutput(int code) {
 }
 
 // Answers scripts from a table the test fills and logs every script it is
-// given. One script can be held back until the test lets it go, to decide
-// what arrives while it runs. Lives on the runner's thread; the table is
-// shared with the test under a lock.
+// given. Lives on the runner's thread; the table is shared with the test
+// under a lock.
 struct ScriptTable {
     QMutex mutex;
     QHash<QString, ScriptOutput> answers;
     QStringList log;
-    QString held;
-    QSemaphore release;
 };
 
 class ScriptedEngine final : public ScriptEngine {
@@ -62,17 +58,9 @@ public:
     explicit ScriptedEngine(std::shared_ptr<ScriptTable> table)
         : m_table(std::move(table)) {}
     ScriptOutput execute(const QString& source) override {
-        ScriptOutput answer;
-        bool hold = false;
-        {
-            const QMutexLocker lock(&m_table->mutex);
-            m_table->log << source;
-            answer = m_table->answers.value(source);
-            hold = source == m_table->held;
-        }
-        if (hold)
-            m_table->release.acquire();
-        return answer;
+        const QMutexLocker lock(&m_table->mutex);
+        m_table->log << source;
+        return m_table->answers.value(source);
     }
 
 private:
