@@ -2,13 +2,19 @@
 
 #include "MenuBarExtra.h"
 #include "model/NotchModel.h"
+#include "monitors/AudioDeviceMonitor.h"
+#include "monitors/BatteryMonitor.h"
 #include "monitors/MusicMonitor.h"
+#include "monitors/ScreenshotWatcher.h"
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/DesktopPlayerApplications.h"
 #include "platform/linux/FreedesktopNotificationCenter.h"
+#include "platform/linux/InotifyScreenshotQuery.h"
 #include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/MprisNotificationBridge.h"
 #include "platform/linux/NotchWindow.h"
+#include "platform/linux/PulseAudioOutputSource.h"
+#include "platform/linux/SysfsPowerSourceReader.h"
 #include "platform/linux/X11Connection.h"
 #include "platform/linux/X11GlobalShortcut.h"
 #include "platform/linux/X11StackingWatch.h"
@@ -29,6 +35,12 @@ AppDelegate::AppDelegate(QObject* parent)
     m_model->setSoundPlayer(m_sounds.get());
     m_model->setShelfStorage(&m_shelfStore);
     m_model->setShelfActions(&m_shelfActions);
+    // The system sources behind the battery, audio and screenshot monitors.
+    m_model->battery().setReader(std::make_unique<SysfsPowerSourceReader>(m_scheduler));
+    m_model->audio().setSource(std::make_unique<PulseAudioOutputSource>(m_scheduler));
+    m_model->screenshots().setQueryFactory([] {
+        return std::make_unique<InotifyScreenshotQuery>(InotifyScreenshotQuery::defaultFolders());
+    });
     // The players over MPRIS; the model owns the monitor.
     m_model->setMusic(new MusicMonitor({m_clock, m_scheduler, ScriptRunner::shared(),
                                         MprisNotificationBridge::forSession(),

@@ -2,6 +2,9 @@
 
 #include "HapticFeedback.h"
 #include "MusicStatus.h"
+#include "monitors/AudioDeviceMonitor.h"
+#include "monitors/BatteryMonitor.h"
+#include "monitors/ScreenshotWatcher.h"
 #include "settings/DefaultsStore.h"
 #include "settings/NotchSettings.h"
 #include "window/HotKeyManager.h"
@@ -28,6 +31,9 @@ NotchModel::NotchModel(Environment environment, QObject* parent)
     , m_haptics(environment.haptics)
     , m_settings(std::make_unique<NotchSettings>(environment.store))
     , m_hotKey(std::make_unique<HotKeyManager>())
+    , m_battery(std::make_unique<BatteryMonitor>())
+    , m_audio(std::make_unique<AudioDeviceMonitor>())
+    , m_screenshots(std::make_unique<ScreenshotWatcher>())
     , m_focusStore(environment.store, environment.clock) {
     m_focus = m_focusStore.loadFocusOrDefault();
     connect(m_settings.get(), &NotchSettings::openSizeChanged, this, &NotchModel::refreshDerived);
@@ -228,9 +234,9 @@ void NotchModel::start() {
     m_started = true;
     runShelfAutoClear();
     reloadShelf();
-    // The music, battery and audio monitors and the screenshot watcher are
-    // wired here, in that order, as they join the model.
+    // The music monitor is wired here, before the system monitors.
     wireMusic();
+    wireSystemMonitors();
     wireHotKey();
     resumeFocusAtStart();
 }

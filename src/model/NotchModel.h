@@ -27,11 +27,14 @@ class QMimeData;
 
 namespace zelvik {
 
+class AudioDeviceMonitor;
+class BatteryMonitor;
 class DefaultsStore;
 class HapticFeedback;
 class HotKeyManager;
 class NotchSettings;
 class NotificationCenter;
+class ScreenshotWatcher;
 class SoundPlayer;
 class ShelfActions;
 
@@ -104,6 +107,11 @@ public:
     // The global shortcut that toggles the notch; the application gives it
     // its desktop backend before start().
     HotKeyManager& hotKey() const { return *m_hotKey; }
+    // The system monitors the model owns; the application gives each its
+    // system source before start().
+    BatteryMonitor& battery() const { return *m_battery; }
+    AudioDeviceMonitor& audio() const { return *m_audio; }
+    ScreenshotWatcher& screenshots() const { return *m_screenshots; }
     Scheduler& scheduler() const { return m_scheduler; }
     Clock& clock() const { return m_clock; }
 
@@ -221,6 +229,7 @@ private:
     void setStatus(NotchStatus status);
     void wireHotKey();
     void wireMusic();
+    void wireSystemMonitors();
     void refreshDerived();
     void armFocusTask(ReferenceSeconds end, const QString& label);
     void handleFocusEnd(const QString& label);
@@ -237,6 +246,9 @@ private:
     HapticFeedback* m_haptics;
     std::unique_ptr<NotchSettings> m_settings;
     std::unique_ptr<HotKeyManager> m_hotKey;
+    std::unique_ptr<BatteryMonitor> m_battery;
+    std::unique_ptr<AudioDeviceMonitor> m_audio;
+    std::unique_ptr<ScreenshotWatcher> m_screenshots;
     QPointer<MusicStatus> m_music;
     ShelfStorage* m_shelfStorage = nullptr;
     FocusStore m_focusStore;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMetaType>
+#include <QObject>
 #include <QString>
 
 #include <cstdint>
@@ -27,6 +29,13 @@ inline constexpr std::uint32_t usb = fourCharCode("usb ");
 // The default audio output device as the audio monitor reports it. `id` 0
 // never denotes a device; `transport` is 0 when it could not be read.
 struct AudioOutputDevice {
+    Q_GADGET
+    Q_PROPERTY(quint32 id MEMBER id CONSTANT)
+    Q_PROPERTY(QString name MEMBER name CONSTANT)
+    Q_PROPERTY(quint32 transport MEMBER transport CONSTANT)
+    Q_PROPERTY(QString symbol READ symbol CONSTANT)
+
+public:
     std::uint32_t id = 0;
     QString name;
     std::uint32_t transport = 0;
@@ -41,3 +50,5 @@ struct AudioOutputDevice {
 };
 
 } // namespace zelvik
+
+Q_DECLARE_METATYPE(zelvik::AudioOutputDevice)

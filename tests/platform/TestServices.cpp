@@ -202,7 +202,7 @@ void MockNotificationServer::clearCalls() const {
 
 // --- PrivatePulseAudio ------------------------------------------------------
 
-PrivatePulseAudio::PrivatePulseAudio()
+PrivatePulseAudio::PrivatePulseAudio(const QString& extraScript)
     : m_dir(testRoot() + QStringLiteral("/pulse-XXXXXX")) {
     const QString pulseaudio = findSystemProgram(QStringLiteral("pulseaudio"));
     const QString pactl = findSystemProgram(QStringLiteral("pactl"));
@@ -232,14 +232,21 @@ PrivatePulseAudio::PrivatePulseAudio()
                                 "set-default-sink %2\n")
                      .arg(socket, sinkName())
                      .toUtf8());
+    script.write(extraScript.toUtf8() + '\n');
     script.close();
+    m_script = script.fileName();
+    launch();
+}
 
+bool PrivatePulseAudio::launch() {
+    const QString pulseaudio = findSystemProgram(QStringLiteral("pulseaudio"));
+    const QString pactl = findSystemProgram(QStringLiteral("pactl"));
     m_process.setProcessEnvironment(environment());
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.start(pulseaudio,
                     {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
                      QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--system=false"),
-                     QStringLiteral("--use-pid-file=no"), QStringLiteral("-F"), script.fileName()});
+                     QStringLiteral("--use-pid-file=no"), QStringLiteral("-F"), m_script});
     m_running = QTest::qWaitFor(
         [&] {
             return m_process.state() == QProcess::NotRunning ||
@@ -250,12 +257,27 @@ PrivatePulseAudio::PrivatePulseAudio()
     if (!m_running) {
         m_error = QStringLiteral("the PulseAudio server did not start: ") +
                   QString::fromLocal8Bit(m_process.readAll());
-        stop(m_process);
+        zelvik::test::stop(m_process);
     }
+    return m_running;
 }
 
 PrivatePulseAudio::~PrivatePulseAudio() {
-    stop(m_process);
+    zelvik::test::stop(m_process);
+}
+
+bool PrivatePulseAudio::pactl(const QStringList& arguments) const {
+    return runQuietly(findSystemProgram(QStringLiteral("pactl")), arguments, environment());
+}
+
+void PrivatePulseAudio::stop() {
+    zelvik::test::stop(m_process);
+    m_running = false;
+}
+
+bool PrivatePulseAudio::restart() {
+    stop();
+    return launch();
 }
 
 QProcessEnvironment PrivatePulseAudio::environment() const {

@@ -77,10 +77,11 @@ private:
 };
 
 // A PulseAudio server of the test's own with one null sink as the default
-// sink, reachable at a socket in a private runtime folder.
+// sink, reachable at a socket in a private runtime folder. More sinks can be
+// given as lines of the server's start-up script.
 class PrivatePulseAudio {
 public:
-    PrivatePulseAudio();
+    explicit PrivatePulseAudio(const QString& extraScript = {});
     ~PrivatePulseAudio();
     PrivatePulseAudio(const PrivatePulseAudio&) = delete;
     PrivatePulseAudio& operator=(const PrivatePulseAudio&) = delete;
@@ -93,10 +94,20 @@ public:
     QProcessEnvironment environment() const;
     static QString sinkName() { return QStringLiteral("zelvik_null"); }
 
+    // Runs pactl against this server; true when it exited with 0.
+    bool pactl(const QStringList& arguments) const;
+    // Ends the server, as when the sound server goes away.
+    void stop();
+    // Starts it again on the same socket with the same script.
+    bool restart();
+
 private:
+    bool launch();
+
     QTemporaryDir m_dir;
     QProcess m_process;
     QString m_server;
+    QString m_script;
     bool m_running = false;
     bool m_missing = false;
     QString m_error;
