@@ -11,6 +11,7 @@
 #include "platform/linux/FreedesktopNotificationCenter.h"
 #include "platform/linux/InotifyScreenshotQuery.h"
 #include "platform/linux/LinuxDesktop.h"
+#include "platform/linux/LogindSleepMonitor.h"
 #include "platform/linux/MprisNotificationBridge.h"
 #include "platform/linux/NotchWindow.h"
 #include "platform/linux/PulseAudioOutputSource.h"
@@ -27,7 +28,7 @@ namespace zelvik {
 
 AppDelegate::AppDelegate(QObject* parent)
     : QObject(parent)
-    , m_notifications(std::make_unique<FreedesktopNotificationCenter>(m_scheduler))
+    , m_notifications(std::make_unique<FreedesktopNotificationCenter>(m_scheduler, m_clock))
     , m_sounds(std::make_unique<CanberraSoundPlayer>())
     , m_model(std::make_unique<NotchModel>(
           NotchModel::Environment{DefaultsStore::standard(), m_scheduler, m_clock, &m_haptics})) {
@@ -80,6 +81,13 @@ void AppDelegate::applicationDidFinishLaunching() {
     });
 
     m_menuBar = std::make_unique<MenuBarExtra>(*m_model, m_desktop.get());
+
+    // Timers stand still while the machine sleeps; what waits for a moment
+    // of wall time (the end of a focus period, its notification) looks
+    // again at the wake-up.
+    m_sleep = std::make_unique<LogindSleepMonitor>();
+    connect(m_sleep.get(), &LogindSleepMonitor::resumed, this,
+            [this] { m_scheduler.systemResumed(); });
 }
 
 } // namespace zelvik

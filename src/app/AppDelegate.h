@@ -15,6 +15,7 @@
 namespace zelvik {
 
 class LinuxDesktop;
+class LogindSleepMonitor;
 class MenuBarExtra;
 class NotchModel;
 class FreedesktopNotificationCenter;
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<NotchWindowController> m_notchController;
     std::unique_ptr<X11StackingWatch> m_stackingWatch;
     std::unique_ptr<MenuBarExtra> m_menuBar;
+    std::unique_ptr<LogindSleepMonitor> m_sleep;
 };
 
 } // namespace zelvik

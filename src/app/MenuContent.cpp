@@ -26,6 +26,9 @@ void MenuContent::rebuild() {
     if (!m_menu)
         return;
     m_menu->clear();
+    for (const QPointer<QMenu>& submenu : std::as_const(m_submenus))
+        delete submenu.data();
+    m_submenus.clear();
     QPointer<NotchModel> model(&m_model);
 
     const bool open = m_model.status() == NotchStatus::open;
@@ -52,8 +55,14 @@ void MenuContent::rebuild() {
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
+QMenu* MenuContent::addSubmenu(const QString& title) {
+    QMenu* menu = m_menu->addMenu(title);
+    m_submenus.append(menu);
+    return menu;
+}
+
 void MenuContent::addDisplayMenu() {
-    QMenu* menu = m_menu->addMenu(localized("Display", "Ekran"));
+    QMenu* menu = addSubmenu(localized("Display", "Ekran"));
     auto* group = new QActionGroup(menu);
     NotchSettings* settings = m_model.settings();
     QPointer<NotchSettings> guarded(settings);
@@ -77,7 +86,7 @@ void MenuContent::addDisplayMenu() {
 }
 
 void MenuContent::addLanguageMenu() {
-    QMenu* menu = m_menu->addMenu(localized("Language", "Dil"));
+    QMenu* menu = addSubmenu(localized("Language", "Dil"));
     auto* group = new QActionGroup(menu);
     QPointer<NotchSettings> settings(m_model.settings());
     for (const AppLanguage language : kAllLanguages) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 
@@ -26,10 +27,14 @@ public:
 private:
     void addDisplayMenu();
     void addLanguageMenu();
+    // A submenu that goes, with everything in it, at the next rebuild.
+    QMenu* addSubmenu(const QString& title);
 
     NotchModel& m_model;
     const NotchDesktop* m_desktop;
     QPointer<QMenu> m_menu;
+    // clear() drops the submenus' entries but not the submenus themselves.
+    QList<QPointer<QMenu>> m_submenus;
 };
 
 } // namespace zelvik

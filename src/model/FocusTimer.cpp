@@ -87,19 +87,11 @@ void NotchModel::scheduleFocusTask() {
 }
 
 void NotchModel::armFocusTask(ReferenceSeconds end, const QString& label) {
-    const double remaining = end - m_clock.now();
-    // Rounded up, so the end handling never runs before the end date.
-    const auto delay = delayFromSeconds(remaining, Rounding::up);
-    // A period longer than one timer can wait is waited for in several legs.
-    const bool anotherLeg = remaining * 1000.0 > static_cast<double>(kMaxTimerDelay.count());
-    m_focusTask = m_scheduler.after(delay, [self = QPointer(this), end, label, anotherLeg] {
-        if (!self)
-            return;
-        if (anotherLeg && end > self->m_clock.now()) {
-            self->armFocusTask(end, label);
-            return;
-        }
-        self->handleFocusEnd(label);
+    // The end is a moment of wall time that keeps coming while the machine
+    // sleeps: a period whose end passed during a sleep ends at the wake-up.
+    m_focusTask = m_scheduler.at(m_clock, end, [self = QPointer(this), label] {
+        if (self)
+            self->handleFocusEnd(label);
     });
 }
 

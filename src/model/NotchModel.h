@@ -177,8 +177,13 @@ public:
     // A drop is read at once and stored off the main thread; the list then
     // reloads once, with a haptic tick, only when something was added.
     void handleDrop(const QMimeData& data);
-    // The same for QML drops: MIME type -> data.
-    Q_INVOKABLE void handleDropData(const QVariantMap& formats);
+    // The action to tell the drop's source, of those it offers: a copy, or a
+    // link for files kept by reference; never a move.
+    Qt::DropAction dropAction(const QMimeData& data, Qt::DropActions offered) const;
+    // The same for QML drops: MIME type -> data, and the actions the source
+    // offers (Qt.DropActions). Returns the action to accept the drop with.
+    Q_INVOKABLE int handleDropData(const QVariantMap& formats,
+                                   int offeredActions = Qt::CopyAction | Qt::LinkAction);
     // Kept by reference, once per path.
     void addScreenshot(const QUrl& file);
     Q_INVOKABLE void openEntry(const zelvik::ShelfItem& item);

@@ -25,14 +25,20 @@ void NotchModel::handleDrop(const QMimeData& data) {
                                });
 }
 
-void NotchModel::handleDropData(const QVariantMap& formats) {
+Qt::DropAction NotchModel::dropAction(const QMimeData& data, Qt::DropActions offered) const {
+    return shelfDropAction(data, m_settings->shelfCopyFiles(), offered);
+}
+
+int NotchModel::handleDropData(const QVariantMap& formats, int offeredActions) {
     QMimeData data;
     for (auto it = formats.cbegin(); it != formats.cend(); ++it) {
         const QVariant& value = it.value();
         data.setData(it.key(), value.typeId() == QMetaType::QByteArray ? value.toByteArray()
                                                                        : value.toString().toUtf8());
     }
+    const Qt::DropAction action = dropAction(data, Qt::DropActions(offeredActions));
     handleDrop(data);
+    return action;
 }
 
 void NotchModel::addScreenshot(const QUrl& file) {

@@ -24,8 +24,8 @@ public:
     virtual void requestAuthorization() = 0;
     // Schedules the request; one with the same identifier replaces it.
     virtual void add(const NotificationRequest& request) = 0;
-    // Withdraws the request with this identifier: a pending one never shows,
-    // and one already on screen is closed.
+    // Withdraws the pending request with this identifier: it never shows. A
+    // notification already delivered stays where the user can see it.
     virtual void remove(const QString& identifier) = 0;
 };
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Clock.h"
+
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace zelvik {
 
@@ -36,6 +39,26 @@ public:
     // Runs action on the main thread once delay has passed on a monotonic
     // clock, unless the returned handle was cancelled first.
     virtual TaskHandle after(std::chrono::milliseconds delay, std::function<void()> action) = 0;
+
+    // Runs action on the main thread once `clock` reads `due` or later (a
+    // moment of wall time, such as the end of a focus period), unless the
+    // returned handle was cancelled first. Timers stop counting while the
+    // machine sleeps, so these tasks are checked again at every wake-up
+    // (systemResumed): one whose moment passed during the sleep runs then.
+    // The clock must outlive the task.
+    TaskHandle at(const Clock& clock, ReferenceSeconds due, std::function<void()> action);
+
+    // The machine woke from sleep: every task of at() whose moment has
+    // passed runs now, in the order of their moments; the others wait again
+    // for the time that is really left.
+    void systemResumed();
+
+private:
+    struct WallTask;
+    void arm(const std::shared_ptr<WallTask>& task);
+    void fire(const std::shared_ptr<WallTask>& task);
+
+    std::vector<std::shared_ptr<WallTask>> m_wallTasks;
 };
 
 // The program's scheduler: one precise single-shot QTimer per pending task,

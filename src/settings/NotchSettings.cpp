@@ -2,6 +2,8 @@
 
 #include "DefaultsStore.h"
 
+#include <QScopedValueRollback>
+
 #include <cmath>
 #include <limits>
 
@@ -90,9 +92,12 @@ bool NotchSettings::assign(T& field, const T& value, Signal changed, const char*
                            const QVariant& stored) {
     const bool differs = !sameValue(field, value);
     field = value;
+    // Stored before anyone is told: observers that read the store (every text
+    // reads the interface language from it) must already see the new value.
+    if (!m_loading)
+        m_defaults.setValue(key(name), stored);
     if (differs)
         emit(this->*changed)();
-    m_defaults.setValue(key(name), stored);
     return differs;
 }
 
@@ -169,6 +174,7 @@ void NotchSettings::setDisplayMode(const NotchDisplayMode& value) {
 }
 
 void NotchSettings::loadFromStore() {
+    const QScopedValueRollback loading(m_loading, true);
     const DefaultsStore& d = m_defaults;
     const auto str = [&d](const char* name) {
         return d.stringValue(key(name)).value_or(QString());

@@ -139,7 +139,10 @@ public:
     // The ten names offered for focusSound; the empty name is silence.
     static QStringList focusSoundChoices();
 
-    // Reads every setting from the store, in table order, through the setters.
+    // Reads every setting from the store, in table order, through the setters
+    // (callbacks that are set run). Reading never writes: a stored value that
+    // reads as another one (an unknown word, a number out of range) stays in
+    // the file as it is, and only a value the user sets is written.
     void loadFromStore();
     // Removes every stored setting, then loads the registered defaults.
     Q_INVOKABLE void resetToDefaults();
@@ -189,6 +192,8 @@ private:
     bool assign(T& field, const T& value, Signal changed, const char* key, const QVariant& stored);
 
     DefaultsStore& m_defaults;
+    // True while loadFromStore runs: values are applied, not written back.
+    bool m_loading = false;
 
     double m_glassAmount = 0.0;
     bool m_glassWhenClosed = false;

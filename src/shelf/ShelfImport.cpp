@@ -11,6 +11,8 @@
 #include <QMimeDatabase>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 namespace zelvik {
 
 namespace {
@@ -90,10 +92,12 @@ QString dataFileName(const QString& mimeType) {
     return suffix.isEmpty() ? base : base + u'.' + suffix;
 }
 
-bool storeOne(ShelfStore& store, const ShelfDropItem& item, const ShelfImportWords& words) {
+bool storeOne(ShelfStore& store, const ShelfDropItem& item, const ShelfImportWords& words,
+              const std::atomic<bool>* cancelled) {
     switch (item.action) {
     case ShelfDropItem::Action::copyFile:
-        return store.addCopy(item.url, item.suggestedName, words.untitledFile).has_value();
+        return store.addCopy(item.url, item.suggestedName, words.untitledFile, cancelled)
+            .has_value();
     case ShelfDropItem::Action::referenceFile: {
         bool added = false;
         store.addReference(item.url, &added);
@@ -116,7 +120,8 @@ bool storeOne(ShelfStore& store, const ShelfDropItem& item, const ShelfImportWor
             return false;
         file.close();
         return store
-            .addCopy(QUrl::fromLocalFile(file.fileName()), item.suggestedName, words.untitledFile)
+            .addCopy(QUrl::fromLocalFile(file.fileName()), item.suggestedName, words.untitledFile,
+                     cancelled)
             .has_value();
     }
     }
@@ -190,11 +195,28 @@ QList<ShelfDropItem> readDrop(const QMimeData& data, bool copyFiles) {
     return {};
 }
 
+Qt::DropAction shelfDropAction(const QMimeData& data, bool copyFiles, Qt::DropActions offered) {
+    if (copyFiles || !offered.testFlag(Qt::LinkAction))
+        return Qt::CopyAction;
+    // Only local files are kept by reference; links, texts and data are
+    // always copied into the shelf.
+    const QList<QUrl> urls = data.urls();
+    const bool onlyLocalFiles =
+        !urls.isEmpty() && std::all_of(urls.cbegin(), urls.cend(), [](const QUrl& url) {
+            return url.isLocalFile() || !url.isValid() || url.isEmpty();
+        });
+    const bool anyLocalFile =
+        std::any_of(urls.cbegin(), urls.cend(), [](const QUrl& url) { return url.isLocalFile(); });
+    return onlyLocalFiles && anyLocalFile ? Qt::LinkAction : Qt::CopyAction;
+}
+
 int storeDropItems(ShelfStore& store, const QList<ShelfDropItem>& items,
-                   const ShelfImportWords& words) {
+                   const ShelfImportWords& words, const std::atomic<bool>* cancelled) {
     int added = 0;
     for (const ShelfDropItem& item : items) {
-        if (storeOne(store, item, words))
+        if (cancelled && cancelled->load())
+            break;
+        if (storeOne(store, item, words, cancelled))
             ++added;
     }
     return added;
@@ -208,6 +230,7 @@ ShelfImport::ShelfImport(ShelfStore& store, QObject* parent)
 }
 
 ShelfImport::~ShelfImport() {
+    m_cancelled = true;
     m_pool.waitForDone();
 }
 
@@ -219,7 +242,7 @@ void ShelfImport::importDrop(const QMimeData& data, bool copyFiles,
 void ShelfImport::importItems(QList<ShelfDropItem> items, std::function<void(int added)> done) {
     const ShelfImportWords words = ShelfImportWords::current();
     m_pool.start([this, items = std::move(items), words, done = std::move(done)] {
-        const int added = storeDropItems(m_store, items, words);
+        const int added = storeDropItems(m_store, items, words, &m_cancelled);
         if (done)
             QMetaObject::invokeMethod(
                 this, [done, added] { done(added); }, Qt::QueuedConnection);

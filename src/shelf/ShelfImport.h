@@ -7,6 +7,7 @@
 #include <QThreadPool>
 #include <QUrl>
 
+#include <atomic>
 #include <functional>
 #include <optional>
 
@@ -52,10 +53,17 @@ struct ShelfImportWords {
 // else the first format that carries data, copied.
 QList<ShelfDropItem> readDrop(const QMimeData& data, bool copyFiles);
 
+// The action a drop is accepted with, told to the program it came from. The
+// shelf never takes a dropped thing away from its source: a drop kept by
+// reference is a link (when the source offers links), everything else a
+// copy. Never a move, which would have a file manager delete the original.
+Qt::DropAction shelfDropAction(const QMimeData& data, bool copyFiles, Qt::DropActions offered);
+
 // Stores the items in order; returns how many new entries were made. Runs
-// on any thread.
+// on any thread. Setting `cancelled` stops a running copy and skips the
+// items not stored yet.
 int storeDropItems(ShelfStore& store, const QList<ShelfDropItem>& items,
-                   const ShelfImportWords& words);
+                   const ShelfImportWords& words, const std::atomic<bool>* cancelled = nullptr);
 
 // The import of drops: reads the drop at once, stores it off the main
 // thread (so a large file never freezes the interface) and reports the
@@ -64,7 +72,9 @@ class ShelfImport : public QObject {
     Q_OBJECT
 public:
     explicit ShelfImport(ShelfStore& store, QObject* parent = nullptr);
-    // Waits for the copies still running.
+    // Cancels the copies still running and waits for them to stop, which
+    // takes no longer than one chunk of a file: quitting never waits for a
+    // copy, and a cancelled copy leaves nothing behind.
     ~ShelfImport() override;
 
     void importDrop(const QMimeData& data, bool copyFiles, std::function<void(int added)> done);
@@ -76,6 +86,7 @@ public:
 
 private:
     ShelfStore& m_store;
+    std::atomic<bool> m_cancelled{false};
     QThreadPool m_pool;
 };
 

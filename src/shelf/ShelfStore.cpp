@@ -13,6 +13,12 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
 namespace zelvik {
 
 namespace {
@@ -109,37 +115,101 @@ void removeItem(const QString& path) {
         QFile::remove(path);
 }
 
-// Copies a file, or a folder with everything in it. A folder that cannot be
-// copied whole leaves nothing behind. Nothing is ever overwritten.
-bool copyItem(const QString& source, const QString& destination) {
-    const QFileInfo info(source);
-    if (!info.isDir())
-        return QFile::copy(source, destination);
-    // A folder that holds the shelf itself would be copied into itself.
-    const QString canonicalSource = info.canonicalFilePath();
-    if (QFileInfo(QFileInfo(destination).absolutePath())
-            .canonicalFilePath()
-            .startsWith(canonicalSource + u'/'))
+bool isCancelled(const std::atomic<bool>* cancelled) {
+    return cancelled && cancelled->load(std::memory_order_relaxed);
+}
+
+// Copies a regular file's bytes in chunks, stopping between chunks when
+// cancelled. The source is opened without blocking and without following a
+// link, and is copied only if it really is a regular file then: a FIFO
+// swapped in after the check would otherwise block the open forever.
+bool copyRegularFile(const QString& source, const QString& target,
+                     const std::atomic<bool>* cancelled) {
+    const int fd = ::open(QFile::encodeName(source).constData(),
+                          O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    if (QFileInfo::exists(destination) || !QDir().mkdir(destination))
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
         return false;
-    const QDir from(source);
-    QDirIterator it(source, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QFileInfo entry = it.fileInfo();
-        const QString target = destination + u'/' + from.relativeFilePath(path);
-        // Linked folders are not descended into, so a link loop cannot run
-        // away; a linked file is copied as its content.
-        const bool ok = entry.isDir() ? (entry.isSymLink() || QDir().mkpath(target))
-                                      : QFile::copy(path, target);
-        if (!ok) {
-            QDir(destination).removeRecursively();
-            return false;
-        }
     }
-    return true;
+    QFile in;
+    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    constexpr qint64 kChunk = 1 << 20;
+    QByteArray buffer(kChunk, Qt::Uninitialized);
+    for (;;) {
+        if (isCancelled(cancelled))
+            return false;
+        const qint64 read = in.read(buffer.data(), kChunk);
+        if (read < 0)
+            return false;
+        if (read == 0)
+            break;
+        if (out.write(buffer.constData(), read) != read)
+            return false;
+    }
+    out.setPermissions(in.permissions());
+    return out.flush();
+}
+
+// Copies what lies at source to target, which does not exist yet: regular
+// files with their content, folders with everything in them, and symbolic
+// links as links to the same place (never followed, so a link loop cannot
+// run away). Anything else (FIFOs, sockets, device files) is not copied: a
+// dropped one fails, one inside a folder is left out.
+bool copyTree(const QString& source, const QString& target, const std::atomic<bool>* cancelled) {
+    if (isCancelled(cancelled))
+        return false;
+    const QFileInfo info(source);
+    if (info.isSymLink())
+        return QFile::link(info.symLinkTarget(), target);
+    if (info.isDir()) {
+        if (!QDir().mkdir(target))
+            return false;
+        const QFileInfoList entries = QDir(source).entryInfoList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QFileInfo& entry : entries) {
+            if (!copyTree(entry.filePath(), target + u'/' + entry.fileName(), cancelled) &&
+                (isCancelled(cancelled) || entry.isSymLink() || entry.isDir() || entry.isFile()))
+                return false;
+        }
+        return true;
+    }
+    if (info.isFile())
+        return copyRegularFile(source, target, cancelled);
+    return false;
+}
+
+// Copies a file or folder to destination, which is never overwritten. The
+// copy is made under a hidden name beside it and renamed only once whole,
+// so a failed or cancelled copy leaves nothing behind.
+bool copyItem(const QString& source, const QString& destination,
+              const std::atomic<bool>* cancelled) {
+    const QFileInfo info(source);
+    // A folder that holds the shelf itself would be copied into itself.
+    if (info.isDir() && !info.isSymLink() &&
+        QFileInfo(QFileInfo(destination).absolutePath())
+            .canonicalFilePath()
+            .startsWith(info.canonicalFilePath() + u'/'))
+        return false;
+    if (QFileInfo::exists(destination) || QFileInfo(destination).isSymLink())
+        return false;
+    const QString partial = QFileInfo(destination).absolutePath() + QStringLiteral("/.partial-") +
+                            QUuid::createUuid().toString(QUuid::Id128);
+    const bool copied = copyTree(source, partial, cancelled) && !isCancelled(cancelled) &&
+                        !QFileInfo::exists(destination) &&
+                        std::rename(QFile::encodeName(partial).constData(),
+                                    QFile::encodeName(destination).constData()) == 0;
+    if (!copied)
+        removeItem(partial);
+    return copied;
 }
 
 QString newCopyPrefix() {
@@ -269,13 +339,14 @@ QString ShelfStore::copyDisplayName(const QUrl& source, const std::optional<QStr
 
 std::optional<ShelfItem> ShelfStore::addCopy(const QUrl& source,
                                              const std::optional<QString>& suggestedName,
-                                             const QString& fallbackName) {
+                                             const QString& fallbackName,
+                                             const std::atomic<bool>* cancelled) {
     const QString displayName = copyDisplayName(source, suggestedName, fallbackName);
     const QString fileName = newCopyPrefix() + displayName;
     const QString destination = filesFolder() + u'/' + fileName;
     // The copy itself runs without the lock: a large file must not hold up
     // the main thread's reads and changes.
-    if (!source.isLocalFile() || !copyItem(source.toLocalFile(), destination))
+    if (!source.isLocalFile() || !copyItem(source.toLocalFile(), destination, cancelled))
         return std::nullopt;
 
     ShelfItem item;

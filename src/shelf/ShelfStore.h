@@ -5,6 +5,7 @@
 #include <QString>
 #include <QUrl>
 
+#include <atomic>
 #include <mutex>
 #include <optional>
 
@@ -43,9 +44,16 @@ public:
     // is the base used when neither the suggestion nor the file gives one;
     // empty means the current language's word for "File" (read it on the
     // main thread and pass it in when calling from a worker).
+    //
+    // Regular files and folders are copied with their content, symbolic
+    // links as links; FIFOs, sockets and device files are not copied (one
+    // inside a folder is left out). Setting `cancelled` from another thread
+    // stops a running copy; a copy that fails or is cancelled leaves nothing
+    // in Files/.
     std::optional<ShelfItem> addCopy(const QUrl& source,
                                      const std::optional<QString>& suggestedName = std::nullopt,
-                                     const QString& fallbackName = {});
+                                     const QString& fallbackName = {},
+                                     const std::atomic<bool>* cancelled = nullptr);
     // The existing entry when one already references the same path; added
     // tells whether a new entry was made.
     ShelfItem addReference(const QUrl& file, bool* added = nullptr);

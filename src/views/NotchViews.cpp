@@ -3,6 +3,7 @@
 #include "BehindWindowBlur.h"
 #include "NotchBackground.h"
 #include "NotchContainerState.h"
+#include "NotchDropArea.h"
 #include "NotchShadow.h"
 #include "NotchStroke.h"
 #include "SpringValue.h"
@@ -23,6 +24,7 @@ void registerViewTypes() {
         qmlRegisterType<NotchStroke>(uri, 1, 0, "NotchStroke");
         qmlRegisterType<NotchShadow>(uri, 1, 0, "NotchShadow");
         qmlRegisterType<NotchContainerState>(uri, 1, 0, "NotchContainerState");
+        qmlRegisterType<NotchDropArea>(uri, 1, 0, "NotchDropArea");
         qmlRegisterType<SpringValue>(uri, 1, 0, "SpringValue");
         qmlRegisterSingletonType<ViewLanguage>(
             uri, 1, 0, "Language", [](QQmlEngine*, QJSEngine*) { return new ViewLanguage; });

@@ -63,6 +63,11 @@ public:
     virtual void installPointerMonitor(std::function<void(PointerEventType)> handler) = 0;
     // Called on the main thread whenever screens come, go or change geometry.
     virtual void observeScreenChanges(std::function<void()> handler) = 0;
+    // Whether the pointer is over a window of this program that takes the
+    // click there (the tray icon, the settings window, the notch window where
+    // it does not let clicks through). A click there is no click in another
+    // application.
+    virtual bool pointerOverOwnWindow() const { return false; }
 };
 
 // The notch window, as the controller drives it. Frames are in screen points,
@@ -82,11 +87,17 @@ public:
     // While true every click passes through the window to what lies below.
     virtual bool ignoresMouseEvents() const = 0;
     virtual void setIgnoresMouseEvents(bool ignores) = 0;
+    // A popup of the notch (its context menu) is open. It may reach beyond
+    // the interaction zone; while it is open the whole window takes input.
+    virtual bool hasOpenPopup() const { return false; }
+    virtual void closePopups() {}
 
     // Escape pressed while the window has focus.
     std::function<void()> onCancel;
     // Scroll events over the window.
     std::function<void(const ScrollEvent&)> onScroll;
+    // A popup opened or closed.
+    std::function<void()> onPopupsChanged;
 };
 
 } // namespace zelvik

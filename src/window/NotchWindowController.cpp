@@ -112,6 +112,12 @@ void NotchWindowController::show() {
         if (self)
             self->handleScrollEvent(event);
     };
+    // Closing a popup gives the click-through rule back at once, not at the
+    // next move of the pointer.
+    m_window->onPopupsChanged = [self] {
+        if (self)
+            self->handlePointerEvent(PointerEventType::mouseMoved, false);
+    };
     m_window->setIgnoresMouseEvents(true);
     m_model.onClosed = [self] {
         if (self)
@@ -176,19 +182,36 @@ void NotchWindowController::handlePointerEvent(PointerEventType type, bool fromG
     else if (type == PointerEventType::leftMouseDragged)
         dragging = m_desktop.dragChangeCount() != m_dragChangeCount;
 
-    const bool inside = zoneContains(interactionZone(), pointer);
+    // A popup of the notch may reach beyond the zone. While one is open the
+    // pointer counts as on the notch wherever it is, as a menu holds the
+    // pointer until it closes: the notch neither closes under the menu nor
+    // lets the click on one of its entries through.
+    const bool popupOpen = m_window->hasOpenPopup();
+    const bool inZone = zoneContains(interactionZone(), pointer);
+    const bool inside = inZone || popupOpen;
 
-    if (type == PointerEventType::leftMouseDown && inside && m_model.status() == NotchStatus::open)
+    if (type == PointerEventType::leftMouseDown && inZone && m_model.status() == NotchStatus::open)
         hitTestHeader(pointer);
 
-    if (fromGlobalMonitor && type == PointerEventType::leftMouseDown &&
-        m_model.status() == NotchStatus::open && !inside)
-        m_model.close();
+    // Only a click in another application is a click outside: one on the
+    // program's own windows (the tray icon, the settings window) is not.
+    // (Asked on presses only: it costs a round trip to the X server.)
+    if (type == PointerEventType::leftMouseDown && fromGlobalMonitor &&
+        !m_desktop.pointerOverOwnWindow()) {
+        if (popupOpen) {
+            // The click dismisses the menu, not the notch; once the menu has
+            // gone the pointer is looked at again (onPopupsChanged).
+            m_window->closePopups();
+            return;
+        }
+        if (m_model.status() == NotchStatus::open && !inside)
+            m_model.close();
+    }
 
     if (m_window->ignoresMouseEvents() != !inside)
         m_window->setIgnoresMouseEvents(!inside);
 
-    m_model.hover(inside, dragging && inside);
+    m_model.hover(inside, dragging && inZone);
 }
 
 void NotchWindowController::hitTestHeader(const QPointF& point) {

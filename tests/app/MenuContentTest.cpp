@@ -112,6 +112,23 @@ TEST_F(MenuContentTest, LanguageChoicesAreBoundToTheSetting) {
     EXPECT_EQ(settings.language(), AppLanguage::tr);
 }
 
+// The menu is filled afresh at every opening; the previous filling, its
+// submenus with their entries and choice groups included, must go.
+TEST_F(MenuContentTest, OpeningTheMenuAgainAndAgainLeavesNothingBehind) {
+    MenuContent content(*model, &desktop, menu);
+    texts(menu);
+    const qsizetype once = menu.findChildren<QObject*>().size();
+    ASSERT_GT(once, 6);
+    for (int i = 0; i < 100; ++i)
+        texts(menu);
+    EXPECT_EQ(menu.findChildren<QObject*>().size(), once);
+    // The entries of the latest filling act as before.
+    QMenu* languages = entry(menu, QStringLiteral("Language"))->menu();
+    ASSERT_TRUE(languages);
+    entry(*languages, QStringLiteral("Türkçe"))->trigger();
+    EXPECT_EQ(settings.language(), AppLanguage::tr);
+}
+
 } // namespace
 } // namespace zelvik::test
 

@@ -3,10 +3,13 @@
 and xte drive the program as a user would, and the notch is measured from
 screenshot pixels.
 
-Usage: notch_desktop_test.py ZELVIK CLICK_RECORDER SHOT_DIR [screens]
+Usage: notch_desktop_test.py ZELVIK CLICK_RECORDER SHOT_DIR [SCENARIO]
 
-With "screens" it checks the placement on a desktop of two monitors instead.
+SCENARIO "screens" checks the placement on a desktop of two monitors instead;
+"drop" drops files from another program onto the notch; "input" clicks with a
+left-handed mouse, on the tray icon and in the context menu.
 """
+import json
 import os
 import shutil
 import signal
@@ -17,6 +20,8 @@ import time
 
 ZELVIK, RECORDER, SHOT_DIR = sys.argv[1:4]
 SCENARIO = sys.argv[4] if len(sys.argv) > 4 else "single"
+# The test programs are built side by side.
+DRAG_SOURCE = os.path.join(os.path.dirname(RECORDER), "drag_source")
 SCREEN_W, SCREEN_H = 1920, 1080
 WINDOW = (580, 0, 760, 300)  # where the 760 x 300 window hangs on this screen
 CENTER_X = SCREEN_W // 2
@@ -275,11 +280,253 @@ def screens_scenario(desktop):
     desktop.move(right_centre, 5)
     check(wait_state(desktop, PEEKING, 10, right_centre) is not None,
           "it peeks on the second monitor")
-    desktop.move(500, 500)
-    desktop.move(510, 510)
+    # The first move closes the peeking notch; only a later one, read
+    # apart from it (moves read together count as one), moves the closed
+    # notch to the pointer's monitor.
+    for x in (500, 510, 520):
+        desktop.move(x, x)
+        time.sleep(0.1)
     check(wait_state(desktop, CLOSED, 10, left_centre) is not None,
           "back on the first monitor once closed")
     check(app.stop() == 0, "zelvik quits cleanly")
+
+
+class DragSource:
+    """Another program dragging files out, as a file manager does: it offers
+    some actions, proposes one, and deletes its files when told "move"."""
+
+    def __init__(self, desktop, files, offer="copy,move", propose="move"):
+        self.desktop = desktop
+        self.lines = []
+        self.proc = desktop.spawn([DRAG_SOURCE, "--offer", offer, "--propose", propose,
+                                   "--geometry", "100,800,200,200"] + files,
+                                  "drag-source.log", stdout=subprocess.PIPE)
+        procs.append(self.proc)
+        os.set_blocking(self.proc.stdout.fileno(), False)
+        if not wait_for(lambda: "ready" in self.read(), 10) or not wait_for(
+                lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--name",
+                                     "DragSource"]).returncode == 0, 10):
+            raise RuntimeError("the drag source did not show")
+
+    def read(self):
+        data = self.proc.stdout.read() or b""
+        self.lines.extend(data.decode().splitlines())
+        return self.lines
+
+    def drop_on(self, x, y, before_release=None):
+        """Drags from the source window to (x, y) and drops there; returns the
+        action the source was told, or None."""
+        self.desktop.move(140, 900)
+        self.desktop.run(["xdotool", "mousedown", "1"])
+        for step in range(1, 6):
+            self.desktop.move(140 + step * 8, 900 - step * 8)
+            time.sleep(0.05)
+        if not wait_for(lambda: "drag started" in self.read(), 5):
+            self.desktop.run(["xdotool", "mouseup", "1"])
+            return None
+        # In steps, as a hand moves: the target sees enter and move events.
+        for i in range(1, 11):
+            self.desktop.move(180 + (x - 180) * i // 10, 860 + (y - 860) * i // 10)
+            time.sleep(0.05)
+        # A hand never stops dead: the source looks for the window under the
+        # pointer at each move, and the notch window only takes input once
+        # it has seen the pointer in its zone.
+        for i in range(6):
+            self.desktop.move(x + (i % 2) * 2, y)
+            time.sleep(0.1)
+        if before_release:
+            before_release()
+        self.desktop.run(["xdotool", "mouseup", "1"])
+        told = wait_for(lambda: [l for l in self.read() if l.startswith("action ")], 10)
+        wait_for(lambda: "finished" in self.read(), 40)
+        self.proc.terminate()
+        self.proc.wait(5)
+        return told[-1].split()[1] if told else None
+
+
+def shelf_entries(desktop):
+    path = os.path.join(desktop.env["XDG_DATA_HOME"], "Zelvik", "Shelf", "shelf.json")
+    try:
+        with open(path) as f:
+            return json.load(f)
+    except (OSError, ValueError):
+        return []
+
+
+def drop_scenario(desktop):
+    """Files dragged from another program that offers copy or move and
+    proposes move: the shelf keeps them and the source keeps its files."""
+    desktop.start()
+    source_dir = os.path.join(desktop.root, "home", "Documents")
+    os.makedirs(source_dir)
+    original = os.path.join(source_dir, "report.txt")
+    with open(original, "w") as f:
+        f.write("quarterly numbers\n")
+
+    desktop.write_settings(shelfCopyFiles="true")
+    app = Zelvik(desktop, "zelvik.log")
+    if not check(app.wait_shown(), "the closed capsule appears"):
+        raise RuntimeError("zelvik did not show its notch")
+    source = DragSource(desktop, [original])
+
+    def targeted():
+        shot = wait_state(desktop, OPEN, 10)
+        check(shot is not None, "a file dragged onto the capsule opens the notch")
+        if shot is not None:
+            desktop.save(shot, "drop-targeted")
+    told = source.drop_on(CENTER_X, 12, targeted)
+    check(told == "copy", "the source is told the file was copied (told %s)" % told)
+    entries = wait_for(lambda: shelf_entries(desktop), 10)
+    check(len(entries) == 1 and entries[0].get("title") == "report.txt"
+          and "fileName" in entries[0] and "externalPath" not in entries[0],
+          "the shelf holds one copied entry for the file (%s)" % entries)
+    if entries and "fileName" in entries[0]:
+        copy = os.path.join(desktop.env["XDG_DATA_HOME"], "Zelvik", "Shelf", "Files",
+                            entries[0]["fileName"])
+        check(os.path.isfile(copy) and open(copy).read() == "quarterly numbers\n",
+              "the copy in the shelf's files has the file's content")
+    check(os.path.isfile(original) and open(original).read() == "quarterly numbers\n",
+          "the source's original is untouched")
+
+    # A folder with a FIFO in it: the FIFO would block its copy forever, and
+    # quitting would wait for that copy. The folder arrives without it.
+    project = os.path.join(source_dir, "project")
+    os.makedirs(project)
+    with open(os.path.join(project, "notes.txt"), "w") as f:
+        f.write("notes\n")
+    os.mkfifo(os.path.join(project, "pipe"))
+    desktop.move(CENTER_X, 700)
+    check(wait_state(desktop, CLOSED) is not None, "the notch closes before the next drop")
+    told = DragSource(desktop, [project]).drop_on(CENTER_X, 12)
+    check(told == "copy", "the folder is reported as copied (told %s)" % told)
+    entries = wait_for(lambda: [e for e in shelf_entries(desktop) if e["title"] == "project"],
+                       10)
+    files = os.path.join(desktop.env["XDG_DATA_HOME"], "Zelvik", "Shelf", "Files")
+    if check(len(entries) == 1, "the folder is on the shelf (%s)" % entries):
+        copied = os.path.join(files, entries[0]["fileName"])
+        check(sorted(os.listdir(copied)) == ["notes.txt"],
+              "its copy holds the file and not the FIFO (%s)" % os.listdir(copied))
+    check(app.stop() == 0, "zelvik quits cleanly")
+    check(not [n for n in os.listdir(files) if n.startswith(".")],
+          "no partial copy is left in the shelf's files")
+
+    # Kept by reference, with a source that also offers links: a link.
+    shelf_file = os.path.join(desktop.env["XDG_DATA_HOME"], "Zelvik", "Shelf", "shelf.json")
+    if os.path.exists(shelf_file):
+        os.remove(shelf_file)
+    desktop.write_settings(shelfCopyFiles="false")
+    app = Zelvik(desktop, "zelvik-reference.log")
+    check(app.wait_shown(), "zelvik starts again keeping files by reference")
+    source = DragSource(desktop, [original], offer="copy,move,link")
+    told = source.drop_on(CENTER_X, 12)
+    check(told == "link", "a file kept by reference is reported as linked (told %s)" % told)
+    entries = wait_for(lambda: shelf_entries(desktop), 10)
+    check(len(entries) == 1 and entries[0].get("externalPath") == original,
+          "the shelf references the file where it is (%s)" % entries)
+    check(os.path.isfile(original), "and the original stays")
+    check(app.stop() == 0, "zelvik quits cleanly")
+
+
+def light_rows(shot, left, right, top, bottom):
+    """Groups of consecutive rows with light (text) pixels between the
+    columns; each group as (first row, last row)."""
+    groups = []
+    for y in range(top, bottom):
+        if any(min(shot.pixel(x, y)) > 170 for x in range(left, right)):
+            if groups and groups[-1][1] == y - 1:
+                groups[-1][1] = y
+            else:
+                groups.append([y, y])
+    return groups
+
+
+def input_scenario(desktop):
+    """Input the user gives the notch through other ways than the notch
+    itself: a left-handed mouse, the context menu beyond the zone, the tray
+    icon."""
+    desktop.start()
+    recorder = desktop.spawn([RECORDER], "recorder.log", stdout=subprocess.PIPE)
+    procs.append(recorder)
+    os.set_blocking(recorder.stdout.fileno(), False)
+    presses = []
+
+    def recorded_presses():
+        data = recorder.stdout.read() or b""
+        presses.extend(l for l in data.decode().splitlines() if l.startswith("press"))
+        return presses
+    if not wait_for(lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--name",
+                                         "ClickRecorder"]).returncode == 0, 10):
+        raise RuntimeError("the click recorder did not show")
+    # An XEmbed tray at the bottom right, where the tray icon goes.
+    tray = desktop.spawn(["trayer", "--edge", "bottom", "--align", "right", "--widthtype",
+                          "pixel", "--width", "40", "--heighttype", "pixel", "--height", "32",
+                          "--SetDockType", "false", "--SetPartialStrut", "false"], "trayer.log")
+    procs.append(tray)
+    desktop.write_settings(hoverDelay=HOVER_DELAY_MS, closeDelay=CLOSE_DELAY_MS,
+                           openOnHover="false")
+    app = Zelvik(desktop, "zelvik.log")
+    if not check(app.wait_shown(), "the closed capsule appears"):
+        raise RuntimeError("zelvik did not show its notch")
+
+    # Left-handed: physical button 1 is the logical right button.
+    desktop.run(["xmodmap", "-e", "pointer = 3 2 1"])
+    desktop.move(300, 800)
+    def closed_again():
+        """Closes the notch with the hot key if a failed step left it open."""
+        if wait_state(desktop, CLOSED, 1) is None:
+            desktop.key("super+alt+n")
+            wait_state(desktop, CLOSED)
+    for physical, logical, closes in (("3", "left", True), ("1", "right", False)):
+        closed_again()
+        desktop.key("super+alt+n")
+        check(wait_state(desktop, OPEN) is not None, "the hot key opens the notch")
+        desktop.run(["xdotool", "click", physical])
+        if closes:
+            check(wait_state(desktop, CLOSED) is not None,
+                  "a left-handed %s click outside closes it" % logical)
+        else:
+            check(stays(desktop, OPEN, 1.0),
+                  "a left-handed %s click outside leaves it open" % logical)
+    desktop.run(["xmodmap", "-e", "pointer = 1 2 3"])
+    closed_again()
+
+    # Clicking the tray icon with the notch open: the tray menu opens and the
+    # notch stays open (it says "Close the notch").
+    desktop.key("super+alt+n")
+    check(wait_state(desktop, OPEN) is not None, "the hot key opens the notch again")
+    desktop.click(SCREEN_W - 20, SCREEN_H - 16)
+    time.sleep(1.0)
+    shot = desktop.screenshot()
+    desktop.save(shot, "tray-menu")
+    check(shot.matches(OPEN), "a click on the tray icon leaves the notch open")
+    desktop.key("Escape")
+    desktop.move(300, 800)
+    desktop.click(300, 800)
+    check(wait_state(desktop, CLOSED) is not None, "a click elsewhere closes it")
+
+    # Without open-on-hover the notch only peeks; its context menu reaches
+    # below the zone, and its last entry, "Quit Zelvik", still takes the click.
+    desktop.move(CENTER_X, 10)
+    check(wait_state(desktop, PEEKING) is not None, "the pointer makes the capsule peek")
+    desktop.run(["xdotool", "click", "3"])
+    menu = wait_for(lambda: light_rows(desktop.screenshot(), CENTER_X + 10, CENTER_X + 160,
+                                       12, 300), 5, 0.1)
+    shot = desktop.screenshot()
+    desktop.save(shot, "peek-context-menu")
+    check(len(menu) >= 2, "a right-click shows the context menu (%s)" % menu)
+    if len(menu) >= 2:
+        quit_y = (menu[-1][0] + menu[-1][1]) // 2
+        del presses[:]
+        recorded_presses()
+        del presses[:]
+        desktop.move(CENTER_X + 40, quit_y)
+        time.sleep(0.3)
+        desktop.run(["xdotool", "click", "1"])
+        check(wait_for(lambda: app.proc.poll() is not None, 10),
+              "clicking Quit Zelvik at y %d quits" % quit_y)
+        check(not recorded_presses(), "and the click does not reach the window beneath (%s)"
+              % presses)
+    app.stop()
 
 
 def single_scenario(desktop):
@@ -475,7 +722,8 @@ def single_scenario(desktop):
 # Programs the suite drives, with the Debian package of each.
 TOOLS = {"Xvfb": "xvfb", "picom": "picom", "hsetroot": "hsetroot", "xdotool": "xdotool",
          "xte": "xautomation", "import": "imagemagick", "convert": "imagemagick",
-         "xwininfo": "x11-utils", "xprop": "x11-utils", "xrandr": "x11-xserver-utils"}
+         "xwininfo": "x11-utils", "xprop": "x11-utils", "xrandr": "x11-xserver-utils",
+         "xmodmap": "x11-xserver-utils", "trayer": "trayer"}
 SKIP = 77
 
 
@@ -490,6 +738,10 @@ def main():
     try:
         if SCENARIO == "screens":
             screens_scenario(desktop)
+        elif SCENARIO == "drop":
+            drop_scenario(desktop)
+        elif SCENARIO == "input":
+            input_scenario(desktop)
         else:
             single_scenario(desktop)
     except RuntimeError as error:
@@ -507,7 +759,8 @@ def main():
 
 def finish(root):
     if failures:
-        for name in ("zelvik.log", "zelvik-nohotkey.log", "picom.log"):
+        for name in ("zelvik.log", "zelvik-nohotkey.log", "zelvik-reference.log",
+                     "drag-source.log", "trayer.log", "picom.log"):
             path = os.path.join(root, name)
             if os.path.exists(path):
                 log("--- " + name)

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSettings>
+#include <QSignalSpy>
 
 #include <cmath>
 #include <limits>
@@ -270,6 +271,39 @@ TEST_F(FocusTimerTest, APeriodLongerThanOneTimerEndsOnTime) {
     time.advanceMs(1);
     EXPECT_FALSE(model->focus().isRunning());
     EXPECT_EQ(sounds.played.size(), 1);
+}
+
+// Timers stand still while the machine sleeps, but the end of a period is a
+// moment of wall time: after a wake-up the period ends at that moment, and
+// one whose end passed during the sleep ends at once.
+TEST_F(FocusTimerTest, AfterASleepAPeriodEndsAtItsMomentNotLateByTheSleep) {
+    settings.setAutoBreak(true);
+    settings.setBreakMinutes(5);
+    model->startOrPauseFocus();
+    const ReferenceSeconds end = *model->focus().endDate;
+    time.advanceSeconds(100);
+    // Ten minutes asleep: the wall clock went on, no timer did.
+    time.setWallTime(time.now() + 600);
+    time.systemResumed();
+    EXPECT_TRUE(model->focus().isRunning());
+    time.advanceSeconds(end - time.now() - 0.001);
+    EXPECT_TRUE(model->focus().isRunning());
+    time.advanceMs(1);
+    EXPECT_EQ(hudTitle(), QStringLiteral("Pomodoro done, time for a break"));
+    EXPECT_EQ(model->focus().label, QStringLiteral("Break"));
+
+    // Asleep through the end of the break: it ends on waking, with its sound
+    // and notice, and the wings do not stay behind at 00:00.
+    time.advanceSeconds(60);
+    time.setWallTime(time.now() + 3600);
+    QSignalSpy wings(model.get(), &NotchModel::closedActivityChanged);
+    time.systemResumed();
+    EXPECT_EQ(wings.count(), 1);
+    EXPECT_EQ(hudTitle(), QStringLiteral("Break's over, back to work"));
+    EXPECT_EQ(model->focus(), (FocusState{QStringLiteral("Pomodoro"), 1500, {}, {}}));
+    EXPECT_EQ(sounds.played, (QStringList{"Glass", "Glass"}));
+    EXPECT_FALSE(model->hasPendingFocusEnd());
+    EXPECT_FALSE(model->closedActivity());
 }
 
 TEST_F(FocusTimerTest, AHandWrittenRecordIsRead) {

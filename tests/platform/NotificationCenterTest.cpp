@@ -5,6 +5,7 @@
 #include "model/FocusFakes.h"
 #include "model/ModelFixture.h"
 #include "platform/linux/FreedesktopNotificationCenter.h"
+#include "platform/linux/LogindSleepMonitor.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -41,7 +42,7 @@ protected:
             GTEST_SKIP() << server->error().toStdString();
         ASSERT_TRUE(server->isRunning()) << server->error().toStdString();
         server->clearCalls();
-        center = std::make_unique<FreedesktopNotificationCenter>(time, bus->connection());
+        center = std::make_unique<FreedesktopNotificationCenter>(time, time, bus->connection());
         model->setNotificationCenter(center.get());
     }
     void TearDown() override { model.reset(); }
@@ -64,7 +65,9 @@ protected:
 
 } // namespace
 
-TEST_F(NotificationCenterTest, APeriodPostsNothingEarlyThenItsTextsAtTheEndAndResetClosesIt) {
+// Choosing a preset, resetting and pausing withdraw the pending request
+// only: the "… is done" already delivered stays on screen and in the list.
+TEST_F(NotificationCenterTest, APeriodPostsNothingEarlyThenItsTextsAtTheEndWhichStay) {
     model->startOrPauseFocus();
     time.advanceMs(1499999);
     QTest::qWait(0);
@@ -85,10 +88,37 @@ TEST_F(NotificationCenterTest, APeriodPostsNothingEarlyThenItsTextsAtTheEndAndRe
     EXPECT_NE(shown, 0u);
 
     model->resetFocus();
-    const auto closes = waitForCalls(QStringLiteral("CloseNotification"), 1);
-    ASSERT_EQ(closes.size(), 1);
-    EXPECT_EQ(closes.first().at(0).toUInt(), shown); // the id the service gave
-    EXPECT_FALSE(center->isOnScreen(QStringLiteral("zelvik.focus.end")));
+    model->choosePreset({45, QStringLiteral("Deep work")});
+    model->startOrPauseFocus();
+    time.advanceSeconds(60);
+    model->startOrPauseFocus(); // paused: its own request is withdrawn
+    time.advanceSeconds(3600);
+    QTest::qWait(0);
+    EXPECT_EQ(server->calls(QStringLiteral("Notify")).size(), 1);
+    EXPECT_TRUE(server->calls(QStringLiteral("CloseNotification")).isEmpty());
+    EXPECT_EQ(center->shownId(QStringLiteral("zelvik.focus.end")), shown);
+}
+
+// The whole path of a wake-up: logind says the machine woke, and the period
+// that ended during the sleep ends with its notification at once. Going to
+// sleep is no wake-up.
+TEST_F(NotificationCenterTest, LogindsWakeUpEndsAPeriodThatEndedDuringTheSleep) {
+    MockLogind logind(*bus);
+    ASSERT_TRUE(logind.isRunning()) << logind.error().toStdString();
+    LogindSleepMonitor monitor(bus->connection());
+    QSignalSpy wakeUps(&monitor, &LogindSleepMonitor::resumed);
+    QObject::connect(&monitor, &LogindSleepMonitor::resumed, [this] { time.systemResumed(); });
+
+    model->startOrPauseFocus();
+    time.advanceSeconds(100);
+    ASSERT_TRUE(logind.announceSleep(true));
+    EXPECT_FALSE(QTest::qWaitFor([&] { return !wakeUps.isEmpty(); }, 500));
+    time.setWallTime(time.now() + 3600);
+    ASSERT_TRUE(logind.announceSleep(false));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !wakeUps.isEmpty(); }, kAnswerTimeoutMs));
+    EXPECT_EQ(wakeUps.size(), 1);
+    EXPECT_FALSE(model->focus().isRunning());
+    EXPECT_EQ(waitForCalls(QStringLiteral("Notify"), 1).size(), 1);
 }
 
 TEST_F(NotificationCenterTest, APausedPeriodNeverPostsAndTurkishTextsArePosted) {
@@ -137,7 +167,7 @@ TEST_F(NotificationCenterTest, ARunningPeriodAskedForAgainAfterARestart) {
     // The program quits: its timers are gone with it.
     center.reset();
     model = std::make_unique<NotchModel>(NotchModel::Environment{*store, time, time, &haptics});
-    center = std::make_unique<FreedesktopNotificationCenter>(time, bus->connection());
+    center = std::make_unique<FreedesktopNotificationCenter>(time, time, bus->connection());
     model->setNotificationCenter(center.get());
     model->start();
     time.advanceMs(499999);
@@ -151,7 +181,7 @@ TEST(NotificationCenterWithoutService, PostingToABusWithoutServiceIsSilent) {
     PrivateSessionBus emptyBus;
     ASSERT_TRUE(emptyBus.isRunning()) << emptyBus.error().toStdString();
     VirtualTime time;
-    FreedesktopNotificationCenter center(time, emptyBus.connection());
+    FreedesktopNotificationCenter center(time, time, emptyBus.connection());
     QSignalSpy finished(&center, &FreedesktopNotificationCenter::postFinished);
 
     static QStringList messages;

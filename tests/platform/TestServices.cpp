@@ -200,6 +200,54 @@ void MockNotificationServer::clearCalls() const {
     m_connection.call(message, QDBus::Block, 10000);
 }
 
+// --- MockLogind -------------------------------------------------------------
+
+MockLogind::MockLogind(const PrivateSessionBus& bus)
+    : m_connection(bus.connection()) {
+    const QString python = findSystemProgram(QStringLiteral("python3"));
+    if (python.isEmpty() ||
+        !runQuietly(python, {QStringLiteral("-c"), QStringLiteral("import dbusmock")},
+                    bus.environment())) {
+        m_moduleMissing = true;
+        m_error = QStringLiteral("python3-dbusmock is not installed");
+        return;
+    }
+    // The template serves the system bus; here that is the private bus.
+    QProcessEnvironment environment = bus.environment();
+    environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), bus.address());
+    m_process.setProcessEnvironment(environment);
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.start(python, {QStringLiteral("-m"), QStringLiteral("dbusmock"),
+                             QStringLiteral("--template"), QStringLiteral("logind")});
+    m_running = QTest::qWaitFor(
+        [&] {
+            return m_process.state() == QProcess::NotRunning ||
+                   m_connection.interface()
+                       ->isServiceRegistered(QStringLiteral("org.freedesktop.login1"))
+                       .value();
+        },
+        kStartTimeoutMs);
+    m_running = m_running && m_process.state() != QProcess::NotRunning;
+    if (!m_running) {
+        m_error = QStringLiteral("the mock logind did not start: ") +
+                  QString::fromLocal8Bit(m_process.readAll());
+        stop(m_process);
+    }
+}
+
+MockLogind::~MockLogind() {
+    stop(m_process);
+}
+
+bool MockLogind::announceSleep(bool start) const {
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("EmitSignal"));
+    message << QStringLiteral("org.freedesktop.login1.Manager") << QStringLiteral("PrepareForSleep")
+            << QStringLiteral("b") << QVariant::fromValue(QVariantList{start});
+    return m_connection.call(message, QDBus::Block, 10000).type() == QDBusMessage::ReplyMessage;
+}
+
 // --- PrivatePulseAudio ------------------------------------------------------
 
 PrivatePulseAudio::PrivatePulseAudio(const QString& extraScript)

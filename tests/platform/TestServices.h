@@ -76,6 +76,31 @@ private:
     QString m_error;
 };
 
+// python3-dbusmock's logind on a private bus, standing in for the system
+// bus's org.freedesktop.login1; the test makes it announce sleep and wake.
+class MockLogind {
+public:
+    explicit MockLogind(const PrivateSessionBus& bus);
+    ~MockLogind();
+    MockLogind(const MockLogind&) = delete;
+    MockLogind& operator=(const MockLogind&) = delete;
+
+    bool isRunning() const { return m_running; }
+    bool isModuleMissing() const { return m_moduleMissing; }
+    QString error() const { return m_error; }
+
+    // PrepareForSleep(start), as logind sends it before a suspend (true)
+    // and after the wake-up (false).
+    bool announceSleep(bool start) const;
+
+private:
+    QDBusConnection m_connection;
+    QProcess m_process;
+    bool m_running = false;
+    bool m_moduleMissing = false;
+    QString m_error;
+};
+
 // A PulseAudio server of the test's own with one null sink as the default
 // sink, reachable at a socket in a private runtime folder. More sinks can be
 // given as lines of the server's start-up script.

@@ -1,4 +1,5 @@
 #include "settings/NotchSettings.h"
+#include "settings/AppLanguage.h"
 #include "settings/DefaultsStore.h"
 #include "support/TestEnvironment.h"
 
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 
 using namespace zelvik;
@@ -36,7 +38,7 @@ protected:
 
 } // namespace
 
-TEST_F(NotchSettingsTest, FirstStartHasTheDefaultsAndStoresAllThirtyKeys) {
+TEST_F(NotchSettingsTest, FirstStartHasTheDefaultsAndStoresNothing) {
     NotchSettings s(*store);
     EXPECT_EQ(s.glassAmount(), 0.0);
     EXPECT_FALSE(s.glassWhenClosed());
@@ -69,14 +71,15 @@ TEST_F(NotchSettingsTest, FirstStartHasTheDefaultsAndStoresAllThirtyKeys) {
     EXPECT_FALSE(s.hideWhenIdleWithoutNotch());
     EXPECT_EQ(s.language(), AppLanguage::en);
 
+    // The registered defaults answer reads; loading writes none of them.
     ASSERT_EQ(NotchSettings::registeredDefaults().size(), 30u);
     for (const auto& [key, value] : NotchSettings::registeredDefaults())
-        EXPECT_TRUE(store->hasStoredValue(key)) << key.toStdString();
+        EXPECT_FALSE(store->hasStoredValue(key)) << key.toStdString();
     EXPECT_EQ(stored("appLanguage"), QStringLiteral("en"));
     EXPECT_FALSE(store->hasStoredValue(QStringLiteral("language")));
 }
 
-TEST_F(NotchSettingsTest, UnknownEnumerationValuesFallBackAndAreWrittenBack) {
+TEST_F(NotchSettingsTest, UnknownEnumerationValuesFallBackAndStayAsStored) {
     writeStore("[General]\n"
                "openSize=huge\n"
                "animationStyle=\n"
@@ -85,7 +88,7 @@ TEST_F(NotchSettingsTest, UnknownEnumerationValuesFallBackAndAreWrittenBack) {
                "focusSound=\n");
     NotchSettings s(*store);
     EXPECT_EQ(s.openSize(), OpenSizePreset::regular);
-    EXPECT_EQ(stored("openSize"), QStringLiteral("regular"));
+    EXPECT_EQ(stored("openSize"), QStringLiteral("huge"));
     EXPECT_EQ(s.animationStyle(), NotchAnimationStyle::bouncy);
     EXPECT_EQ(s.defaultTab(), DefaultTabOption::last);
     EXPECT_EQ(s.shelfAutoClear(), ShelfAutoClear::month);
@@ -173,13 +176,14 @@ TEST_F(NotchSettingsTest, ResetRemovesEveryKeyAndRunsTheCallbacksInTableOrder) {
     EXPECT_EQ(hotKeySpy.count(), 1);
     EXPECT_EQ(calls, (QStringList{QStringLiteral("hotKey"), QStringLiteral("screenshots"),
                                   QStringLiteral("display")}));
-    // Defaults are written back; what is not a setting stays.
+    // The registered defaults answer again; what is not a setting stays.
+    EXPECT_FALSE(store->hasStoredValue(QStringLiteral("breakMinutes")));
     EXPECT_EQ(store->integerValue(QStringLiteral("breakMinutes")), 5);
     EXPECT_EQ(store->bytesValue(QStringLiteral("focus")), QByteArray("{}"));
 }
 
 // A settings file as an older or hand-edited installation may have left it.
-TEST_F(NotchSettingsTest, HandWrittenFileLoadsAndIsWrittenBackInTheStoredForms) {
+TEST_F(NotchSettingsTest, HandWrittenFileLoadsAndIsLeftAsItWas) {
     writeStore("[General]\n"
                "displayMode=id:4294967296\n"
                "shelfAutoClear=3\n"
@@ -209,15 +213,67 @@ TEST_F(NotchSettingsTest, HandWrittenFileLoadsAndIsWrittenBackInTheStoredForms) 
     }
     store.reset();
     QSettings raw(path, QSettings::IniFormat);
-    EXPECT_EQ(raw.value(QStringLiteral("displayMode")).toString(), QStringLiteral("builtin"));
-    EXPECT_EQ(raw.value(QStringLiteral("shelfAutoClear")).toString(), QStringLiteral("0"));
-    EXPECT_EQ(raw.value(QStringLiteral("appLanguage")).toString(), QStringLiteral("en"));
-    EXPECT_EQ(raw.value(QStringLiteral("animationStyle")).toString(), QStringLiteral("bouncy"));
+    EXPECT_EQ(raw.value(QStringLiteral("displayMode")).toString(), QStringLiteral("id:4294967296"));
+    EXPECT_EQ(raw.value(QStringLiteral("shelfAutoClear")).toString(), QStringLiteral("3"));
+    EXPECT_EQ(raw.value(QStringLiteral("appLanguage")).toString(), QStringLiteral("TR"));
+    EXPECT_EQ(raw.value(QStringLiteral("animationStyle")).toString(), QString());
     EXPECT_EQ(raw.value(QStringLiteral("openSize")).toString(), QStringLiteral("large"));
     EXPECT_EQ(raw.value(QStringLiteral("hoverDelay")).toString(), QStringLiteral("250.5"));
     EXPECT_EQ(raw.value(QStringLiteral("haptics")).toString(), QStringLiteral("false"));
-    EXPECT_EQ(raw.value(QStringLiteral("breakMinutes")).toString(), QStringLiteral("5"));
+    EXPECT_EQ(raw.value(QStringLiteral("breakMinutes")).toString(), QStringLiteral("abc"));
     EXPECT_EQ(raw.value(QStringLiteral("unrelated")).toString(), QStringLiteral("kept"));
+}
+
+// Numbers that do not fit a setting are clamped for use, never written back:
+// loading leaves the file byte for byte as it was, and only what the user
+// sets afterwards is written.
+TEST_F(NotchSettingsTest, LoadingNeverWritesTheFile) {
+    const QByteArray file = "[General]\n"
+                            "breakMinutes=8589934592\n"
+                            "lowBatteryThreshold=-4294967296\n"
+                            "shelfAutoClear=4294967326\n"
+                            "openSize=huge\n"
+                            "displayMode=id:4294967296\n";
+    writeStore(file);
+    const auto bytesOnDisk = [this] {
+        store->sync();
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    {
+        NotchSettings s(*store);
+        EXPECT_EQ(s.breakMinutes(), std::numeric_limits<int>::max());
+        EXPECT_EQ(s.lowBatteryThreshold(), std::numeric_limits<int>::min());
+        EXPECT_EQ(s.shelfAutoClear(), ShelfAutoClear::never);
+        EXPECT_EQ(bytesOnDisk(), file);
+
+        s.setHudDuration(3.0);
+        EXPECT_EQ(store->doubleValue(QStringLiteral("hudDuration")), 3.0);
+        EXPECT_EQ(stored("breakMinutes"), QStringLiteral("8589934592"));
+    }
+    // A later start reads the same values and still writes nothing.
+    const QByteArray afterChange = bytesOnDisk();
+    store = std::make_unique<DefaultsStore>(path);
+    NotchSettings again(*store);
+    EXPECT_EQ(again.breakMinutes(), std::numeric_limits<int>::max());
+    EXPECT_EQ(again.hudDuration(), 3.0);
+    EXPECT_EQ(bytesOnDisk(), afterChange);
+}
+
+// Every observer of a change, the views that rebuild their texts among them,
+// must find the new value in the store: texts read the language from there.
+TEST(NotchSettingsLanguage, ObserversOfALanguageChangeSeeTheNewLanguage) {
+    DefaultsStore& standard = DefaultsStore::standard();
+    NotchSettings s(standard);
+    QStringList seen;
+    QObject::connect(&s, &NotchSettings::languageChanged,
+                     [&] { seen << localized("Settings…", "Ayarlar…"); });
+    s.setLanguage(AppLanguage::tr);
+    s.setLanguage(AppLanguage::en);
+    s.setLanguage(AppLanguage::tr);
+    standard.remove(QStringLiteral("appLanguage"));
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("Ayarlar…"), QStringLiteral("Settings…"),
+                                 QStringLiteral("Ayarlar…")}));
 }
 
 TEST(NotchSettingsEnums, RawValuesTitlesAndChoices) {

@@ -200,3 +200,62 @@ TEST_F(ShelfImportTest, TwoHundredConcurrentCopiesWithMainThreadAddsLoseNothing)
                                 << " entries lost: " << qPrintable(lost.mid(0, 5).join(u", "));
     EXPECT_EQ(copiedFiles().size(), kCopies);
 }
+
+// Quitting destroys the import while a large copy runs: the copy stops and
+// neither an entry nor a piece of the file is left in the shelf.
+TEST_F(ShelfImportTest, DestroyingTheImportStopsARunningCopyAndLeavesNothing) {
+    const QString big = makeFile(QStringLiteral("big.iso"), QByteArray());
+    {
+        QFile file(big);
+        ASSERT_TRUE(file.resize(qint64(256) << 20)); // sparse: quick to make, slow to copy
+    }
+    ShelfDropItem item;
+    item.action = Action::copyFile;
+    item.url = QUrl::fromLocalFile(big);
+    auto importer = std::make_unique<ShelfImport>(store);
+    importer->importItems({item}, {});
+
+    const QDir files(store.filesFolder());
+    const auto inFiles = [&] {
+        return files.entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                               QDir::NoDotAndDotDot);
+    };
+    const bool copying = QTest::qWaitFor([&] { return !inFiles().isEmpty(); }, 30000);
+    importer.reset();
+    ASSERT_TRUE(copying) << "the copy never started";
+    EXPECT_TRUE(inFiles().isEmpty()) << qPrintable(inFiles().join(u", "));
+    EXPECT_TRUE(store.loadShelf().isEmpty());
+}
+
+// The source of a drop is told what the shelf did with it. A file manager
+// told "move" deletes its original, so that answer is never given.
+TEST_F(ShelfImportTest, ADropIsReportedAsACopyOrALinkNeverAMove) {
+    const QUrl file = QUrl::fromLocalFile(makeFile(QStringLiteral("a.txt")));
+    const QUrl web(QStringLiteral("https://example.com/"));
+    const Qt::DropActions copyOrMove = Qt::CopyAction | Qt::MoveAction;
+    const Qt::DropActions all = copyOrMove | Qt::LinkAction;
+    const struct {
+        QList<QUrl> urls;
+        bool copyFiles;
+        Qt::DropActions offered;
+        Qt::DropAction expected;
+    } cases[] = {
+        {{file}, true, copyOrMove, Qt::CopyAction},
+        {{file}, true, all, Qt::CopyAction},
+        {{file}, false, all, Qt::LinkAction},        // kept where it is
+        {{file}, false, copyOrMove, Qt::CopyAction}, // no link offered
+        {{file}, false, Qt::MoveAction, Qt::CopyAction},
+        {{file, web}, false, all, Qt::CopyAction}, // the web page is copied in
+        {{web}, false, all, Qt::CopyAction},
+        {{}, false, all, Qt::CopyAction}, // text
+    };
+    for (const auto& c : cases) {
+        QMimeData data;
+        if (c.urls.isEmpty())
+            data.setText(QStringLiteral("words"));
+        else
+            data.setUrls(c.urls);
+        EXPECT_EQ(shelfDropAction(data, c.copyFiles, c.offered), c.expected)
+            << c.urls.size() << " urls, copy " << c.copyFiles << ", offered " << int(c.offered);
+    }
+}

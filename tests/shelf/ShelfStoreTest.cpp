@@ -2,8 +2,15 @@
 
 #include "model/Clock.h"
 
+#include <QLocalServer>
 #include <QRegularExpression>
 #include <QStandardPaths>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <future>
 
 using namespace zelvik;
 using namespace zelvik::test;
@@ -301,4 +308,82 @@ TEST_F(ShelfStoreTest, AFolderIsCopiedWholeAndRemovedWhole) {
     // The folder that holds the shelf cannot be copied into it.
     EXPECT_FALSE(store.addCopy(QUrl::fromLocalFile(shelfFolder)));
     EXPECT_EQ(store.loadShelf().size(), 1);
+}
+
+namespace {
+
+// Runs addCopy on another thread and gives up after a generous bound, so a
+// copy that blocks (a FIFO with no writer) fails the test instead of hanging
+// it. Opening a blocked FIFO for writing lets the stuck copy finish.
+std::optional<std::optional<ShelfItem>> copyWithin(ShelfStore& store, const QString& path) {
+    auto copy = std::async(std::launch::async,
+                           [&store, path] { return store.addCopy(QUrl::fromLocalFile(path)); });
+    if (copy.wait_for(std::chrono::seconds(30)) == std::future_status::ready)
+        return copy.get();
+    for (const QString& fifo : {path, path + QStringLiteral("/pipe")}) {
+        const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    copy.wait();
+    return std::nullopt;
+}
+
+} // namespace
+
+// A dropped FIFO would block its copy forever (and quitting with it);
+// sockets and device files are no files to keep either. Links are kept as
+// links, never followed, so a loop of links cannot run away.
+TEST_F(ShelfStoreTest, OnlyFilesFoldersAndLinksAreCopiedAndNothingBlocks) {
+    const QString plain = makeFile(QStringLiteral("plain.txt"), "plain");
+    const QString folder = QFileInfo(plain).absolutePath();
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + QStringLiteral("/pipe")).constData(), 0600), 0);
+    QLocalServer socket;
+    ASSERT_TRUE(socket.listen(folder + QStringLiteral("/socket")));
+    ASSERT_TRUE(QFile::link(plain, folder + QStringLiteral("/link.txt")));
+    ASSERT_TRUE(QFile::link(folder, folder + QStringLiteral("/loop")));
+
+    const struct {
+        QString path;
+        bool copied;
+    } cases[] = {
+        {plain, true},
+        {folder + QStringLiteral("/pipe"), false},
+        {folder + QStringLiteral("/socket"), false},
+        {QStringLiteral("/dev/null"), false},
+        {folder + QStringLiteral("/link.txt"), true},
+        {folder, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        const auto result = copyWithin(store, c.path);
+        ASSERT_TRUE(result) << "the copy never finished";
+        EXPECT_EQ(result->has_value(), c.copied);
+    }
+
+    const QList<ShelfItem> entries = store.loadShelf();
+    ASSERT_EQ(entries.size(), 3);
+    // Newest first: the folder, the link, the plain file.
+    const QString folderCopy = store.entryFileURL(entries[0]).toLocalFile();
+    const QFileInfo linkCopy(store.entryFileURL(entries[1]).toLocalFile());
+    QFile plainCopy(store.entryFileURL(entries[2]).toLocalFile());
+    ASSERT_TRUE(plainCopy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(plainCopy.readAll(), "plain");
+    EXPECT_TRUE(linkCopy.isSymLink());
+    EXPECT_EQ(linkCopy.symLinkTarget(), plain);
+
+    // Inside the copied folder: the file and both links, not the FIFO or the
+    // socket; the loop is a link, not a copy of itself.
+    QStringList inside =
+        QDir(folderCopy)
+            .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    inside.sort();
+    EXPECT_EQ(inside, (QStringList{QStringLiteral("link.txt"), QStringLiteral("loop"),
+                                   QStringLiteral("plain.txt")}));
+    EXPECT_TRUE(QFileInfo(folderCopy + QStringLiteral("/loop")).isSymLink());
+    // No partial copy of anything that was refused.
+    EXPECT_EQ(QDir(store.filesFolder())
+                  .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)
+                  .size(),
+              3);
 }

@@ -151,24 +151,34 @@ TEST_F(NotchRender, AClickOnTheClosedShapeOpensItAndRightClickOffersTheMenu) {
     EXPECT_EQ(model->status(), NotchStatus::open); // the notch keeps its state
 }
 
+// Through the setter alone, as the tray menu and the settings window switch
+// it: the program keeps one store, and texts read the language from it.
 TEST_F(NotchRender, ChangingTheLanguageRebuildsTheMenuTexts) {
-    RenderedRootView view(model.get());
-    ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
-    auto settingsText = [&] {
-        auto* item = view.root()->findChild<QQuickItem*>(QStringLiteral("settingsItem"));
-        return item ? item->property("text").toString() : QString();
-    };
-    EXPECT_EQ(settingsText(), QStringLiteral("Settings…"));
-
-    // The program keeps one store; texts read the language from it.
     DefaultsStore& standard = DefaultsStore::standard();
-    standard.setValue(QStringLiteral("appLanguage"), QStringLiteral("tr"));
-    settings.setLanguage(AppLanguage::tr);
-    // The old tree goes away on the next turn of the event loop.
-    EXPECT_TRUE(view.waitFor([&] { return settingsText() == QStringLiteral("Ayarlar…"); }));
-    auto* quitItem = view.root()->findChild<QQuickItem*>(QStringLiteral("quitItem"));
-    ASSERT_NE(quitItem, nullptr);
-    EXPECT_EQ(quitItem->property("text").toString(), QStringLiteral("Zelvik'den çık"));
+    NotchModel program(NotchModel::Environment{standard, time, time, &haptics});
+    RenderedRootView view(&program);
+    ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+    auto text = [&](const char* item) {
+        auto* found = view.root()->findChild<QQuickItem*>(QString::fromLatin1(item));
+        return found ? found->property("text").toString() : QString();
+    };
+    EXPECT_EQ(text("settingsItem"), QStringLiteral("Settings…"));
+
+    const struct {
+        AppLanguage language;
+        QString settings;
+        QString quit;
+    } steps[] = {
+        {AppLanguage::tr, QStringLiteral("Ayarlar…"), QStringLiteral("Zelvik'den çık")},
+        {AppLanguage::en, QStringLiteral("Settings…"), QStringLiteral("Quit Zelvik")},
+    };
+    for (const auto& step : steps) {
+        program.settings()->setLanguage(step.language);
+        // The old tree goes away on the next turn of the event loop.
+        EXPECT_TRUE(view.waitFor([&] { return text("settingsItem") == step.settings; }))
+            << text("settingsItem").toStdString();
+        EXPECT_EQ(text("quitItem"), step.quit);
+    }
     // Rebuilt in place: the capsule is still there, not animating in.
     EXPECT_EQ(opaqueSpan(view.grab(), 16), std::make_pair(285, 474));
     standard.remove(QStringLiteral("appLanguage"));

@@ -19,8 +19,10 @@ public:
     void observeScreenChanges(std::function<void()> handler) override {
         screensChanged = std::move(handler);
     }
+    bool pointerOverOwnWindow() const override { return overOwnWindow; }
 
     QList<ScreenDescription> screenList;
+    bool overOwnWindow = false;
     QPointF pointer{-1000, -1000};
     int dragCount = 0;
     std::function<void(PointerEventType)> monitor;
@@ -46,6 +48,16 @@ public:
         ignores = value;
         ++ignoreSets;
     }
+    bool hasOpenPopup() const override { return popupOpen; }
+    void closePopups() override {
+        ++popupCloses;
+        setPopupOpen(false);
+    }
+    void setPopupOpen(bool open) {
+        popupOpen = open;
+        if (onPopupsChanged)
+            onPopupsChanged();
+    }
 
     QRectF currentFrame{0, 0, 760, 300};
     int frameSets = 0;
@@ -54,6 +66,8 @@ public:
     int resigns = 0;
     bool ignores = false;
     int ignoreSets = 0;
+    bool popupOpen = false;
+    int popupCloses = 0;
 };
 
 // A shortcut whose grab the test can refuse.

@@ -214,6 +214,55 @@ TEST_F(ControllerTest, AClickOutsideClosesOnlyTheOpenNotch) {
     EXPECT_EQ(model->status(), NotchStatus::peeking);
 }
 
+// A click in one of the program's own windows (the tray icon, the settings
+// window) is no click in another application: the open notch stays.
+TEST_F(ControllerTest, AClickOnTheProgramsOwnWindowsKeepsTheNotchOpen) {
+    desktop.screenList = {plainScreen(0, 5)};
+    show();
+    model->open();
+    desktop.overOwnWindow = true;
+    moveTo(1900, 1070, PointerEventType::leftMouseDown);
+    EXPECT_EQ(model->status(), NotchStatus::open);
+    desktop.overOwnWindow = false;
+    moveTo(1900, 1070, PointerEventType::leftMouseDown);
+    EXPECT_EQ(model->status(), NotchStatus::closed);
+}
+
+// The context menu reaches beyond the zone. While it is open the window
+// takes every click and the notch stays as it was under it, even with the
+// pointer outside the zone; a click in another application closes the menu
+// only; once the menu is gone the click-through rule holds again.
+TEST_F(ControllerTest, WhileAPopupIsOpenTheWindowTakesInputAndTheNotchStays) {
+    settings.setOpenOnHover(false);
+    desktop.screenList = {plainScreen(0, 5)};
+    show();
+    moveTo(960, 1075);
+    ASSERT_EQ(model->status(), NotchStatus::peeking);
+    window->setPopupOpen(true);
+    // Down to "Quit Zelvik", below the zone, and a click on it.
+    moveTo(960, 1000);
+    EXPECT_EQ(model->status(), NotchStatus::peeking);
+    EXPECT_FALSE(window->ignoresMouseEvents());
+    desktop.overOwnWindow = true;
+    moveTo(960, 1000, PointerEventType::leftMouseDown);
+    EXPECT_EQ(window->popupCloses, 0);
+    desktop.overOwnWindow = false;
+
+    // Open under the menu, the notch does not close on a leave either.
+    model->open();
+    moveTo(300, 300);
+    time.advanceMs(1000);
+    EXPECT_EQ(model->status(), NotchStatus::open);
+    // A click elsewhere: the menu goes, the notch stays open until the
+    // pointer's leave closes it as usual.
+    moveTo(300, 300, PointerEventType::leftMouseDown);
+    EXPECT_EQ(window->popupCloses, 1);
+    EXPECT_TRUE(window->ignoresMouseEvents());
+    EXPECT_EQ(model->status(), NotchStatus::open);
+    time.advanceMs(200);
+    EXPECT_EQ(model->status(), NotchStatus::closed);
+}
+
 TEST_F(ControllerTest, AFileDragEnteringTheZoneOpensAtOnce) {
     desktop.screenList = {plainScreen(0, 5)};
     show();

@@ -103,6 +103,44 @@ TEST_F(X11ListenersTest, ThePointerMonitorSeesMovesAndLeftButtonsEverywhere) {
     EXPECT_EQ(events[3].second, QPoint(330, 220));
 }
 
+// Raw events carry physical buttons. For a left-handed user (buttons
+// swapped with xmodmap, before the monitor starts or while it runs) the left
+// button is physical button 3, and physical button 1 is a right click.
+TEST_F(X11ListenersTest, ThePointerMonitorFollowsTheButtonMapping) {
+    ASSERT_TRUE(runClient(QStringLiteral("xmodmap"),
+                          {QStringLiteral("-e"), QStringLiteral("pointer = 3 2 1")}));
+    X11Connection connection;
+    QList<PointerEventType> events;
+    X11PointerMonitor monitor(connection,
+                              [&](PointerEventType type, QPoint) { events.append(type); });
+    ASSERT_TRUE(monitor.isActive());
+
+    // Clicks of both physical buttons, each followed by a move as a marker.
+    int x = 300;
+    auto clicks = [&](const char* physical) {
+        events.clear();
+        runClient(QStringLiteral("xdotool"),
+                  {QStringLiteral("click"), QString::fromLatin1(physical)});
+        runClient(QStringLiteral("xte"), {QStringLiteral("mousemove %1 200").arg(x += 10)});
+        EXPECT_TRUE(waitUntil(
+            [&] { return !events.isEmpty() && events.last() == PointerEventType::mouseMoved; }));
+        return events;
+    };
+    const QList<PointerEventType> leftClick{PointerEventType::leftMouseDown,
+                                            PointerEventType::leftMouseUp,
+                                            PointerEventType::mouseMoved};
+    const QList<PointerEventType> noClick{PointerEventType::mouseMoved};
+    EXPECT_EQ(clicks("1"), noClick);
+    EXPECT_EQ(clicks("3"), leftClick);
+
+    ASSERT_TRUE(runClient(QStringLiteral("xmodmap"),
+                          {QStringLiteral("-e"), QStringLiteral("pointer = 1 2 3")}));
+    // The change reaches the monitor as an event; a click after it is read
+    // with the new mapping.
+    EXPECT_EQ(clicks("1"), leftClick);
+    EXPECT_EQ(clicks("3"), noClick);
+}
+
 TEST_F(X11ListenersTest, TheDragCounterCountsNewOwnersOfTheDragSelection) {
     X11Connection connection;
     X11DragCounter drags(connection);

@@ -1,11 +1,13 @@
 #include "FreedesktopNotificationCenter.h"
 
-#include "model/Delays.h"
 #include "notifications_proxy.h"
 
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QPointer>
+
+#include <algorithm>
+#include <cmath>
 
 namespace zelvik {
 
@@ -17,10 +19,12 @@ const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 } // namespace
 
 FreedesktopNotificationCenter::FreedesktopNotificationCenter(Scheduler& scheduler,
+                                                             const Clock& clock,
                                                              const QDBusConnection& connection,
                                                              QObject* parent)
     : QObject(parent)
     , m_scheduler(scheduler)
+    , m_clock(clock)
     , m_proxy(std::make_unique<NotificationsProxy>(kService, kPath, connection)) {
     connect(m_proxy.get(), &NotificationsProxy::NotificationClosed, this,
             &FreedesktopNotificationCenter::onClosed);
@@ -40,24 +44,22 @@ void FreedesktopNotificationCenter::add(const NotificationRequest& request) {
     Entry& entry = m_entries[request.identifier];
     // A cancelled task never runs, so only the latest request is posted.
     entry.timer.cancel();
-    // Rounded down, so the notification is never later than its moment.
-    const auto delay = delayFromSeconds(request.timeInterval, Rounding::down);
-    entry.timer = m_scheduler.after(delay, [self = QPointer(this), request] {
-        if (self)
-            self->post(request);
-    });
+    // A moment of wall time, so that a sleep of the machine does not make
+    // the notification late by the time it slept.
+    const double interval = std::isfinite(request.timeInterval) ? request.timeInterval : 0;
+    entry.timer = m_scheduler.at(m_clock, m_clock.now() + std::max(0.0, interval),
+                                 [self = QPointer(this), request] {
+                                     if (self)
+                                         self->post(request);
+                                 });
 }
 
 void FreedesktopNotificationCenter::remove(const QString& identifier) {
+    // Only the request still waiting goes; one already delivered (on screen,
+    // or on its way there) is the user's to dismiss.
     const auto it = m_entries.find(identifier);
-    if (it == m_entries.end())
-        return;
-    it->timer.cancel();
-    ++it->removals; // a post still waiting for its answer closes itself
-    if (it->shownId != 0) {
-        m_proxy->CloseNotification(it->shownId);
-        it->shownId = 0;
-    }
+    if (it != m_entries.end())
+        it->timer.cancel();
 }
 
 bool FreedesktopNotificationCenter::isPending(const QString& identifier) const {
@@ -75,7 +77,6 @@ void FreedesktopNotificationCenter::post(const NotificationRequest& request) {
     const auto it = m_entries.constFind(identifier);
     if (it == m_entries.cend())
         return;
-    const quint64 removals = it->removals;
     const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("zelvik")},
                             {QStringLiteral("urgency"), QVariant::fromValue(uchar(1))}};
     // A notification of the same request still on screen is replaced.
@@ -84,7 +85,7 @@ void FreedesktopNotificationCenter::post(const NotificationRequest& request) {
                         request.body, {}, hints, -1);
     auto* watcher = new QDBusPendingCallWatcher(reply, this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, identifier, removals](QDBusPendingCallWatcher* call) {
+            [this, identifier](QDBusPendingCallWatcher* call) {
                 call->deleteLater();
                 const QDBusPendingReply<uint> answer = *call;
                 // No service on the bus, or it refused: nothing is shown.
@@ -92,15 +93,9 @@ void FreedesktopNotificationCenter::post(const NotificationRequest& request) {
                     emit postFinished(identifier, false);
                     return;
                 }
-                const uint id = answer.value();
                 const auto entry = m_entries.find(identifier);
-                if (entry == m_entries.end() || entry->removals != removals) {
-                    // Withdrawn while the service was showing it.
-                    m_proxy->CloseNotification(id);
-                    emit postFinished(identifier, false);
-                    return;
-                }
-                entry->shownId = id;
+                if (entry != m_entries.end())
+                    entry->shownId = answer.value();
                 emit postFinished(identifier, true);
             });
 }

@@ -15,16 +15,17 @@ namespace zelvik {
 
 // System notifications through org.freedesktop.Notifications. Desktop
 // notification services show a notification at once and keep no schedule,
-// so a request waits in a main-thread task until its time comes and is then
-// posted with the application name "Zelvik". Withdrawing a request stops the
-// task and closes the notification if it is already on screen. Without a
+// so a request waits in a main-thread task until its moment comes (also
+// across a sleep of the machine) and is then posted with the application
+// name "Zelvik". Withdrawing a request stops the task only: a notification
+// already delivered stays on screen and in the desktop's list. Without a
 // bus or a service on it, posting fails quietly and nothing is shown.
 class FreedesktopNotificationCenter final : public QObject, public NotificationCenter {
     Q_OBJECT
 public:
-    explicit FreedesktopNotificationCenter(
-        Scheduler& scheduler, const QDBusConnection& connection = QDBusConnection::sessionBus(),
-        QObject* parent = nullptr);
+    FreedesktopNotificationCenter(Scheduler& scheduler, const Clock& clock,
+                                  const QDBusConnection& connection = QDBusConnection::sessionBus(),
+                                  QObject* parent = nullptr);
     ~FreedesktopNotificationCenter() override;
 
     void requestAuthorization() override;
@@ -45,14 +46,14 @@ signals:
 private:
     struct Entry {
         TaskHandle timer;
-        uint shownId = 0;     // id given by the service, 0 when not on screen
-        quint64 removals = 0; // withdrawals so far
+        uint shownId = 0; // id given by the service, 0 when not on screen
     };
 
     void post(const NotificationRequest& request);
     void onClosed(uint id, uint reason);
 
     Scheduler& m_scheduler;
+    const Clock& m_clock;
     std::unique_ptr<NotificationsProxy> m_proxy;
     QHash<QString, Entry> m_entries;
 };

@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 namespace zelvik {
 
@@ -93,6 +94,7 @@ void LinuxDesktop::installPointerMonitor(std::function<void(PointerEventType)> h
         return;
     m_pointerMonitor = std::make_unique<X11PointerMonitor>(
         m_connection, [this](PointerEventType type, QPoint root) {
+            m_rootPointer = root;
             const double scale = nativeScale();
             m_pointer = toScreenPoints(QPointF(root.x() / scale, root.y() / scale));
             if (m_pointerHandler)
@@ -102,6 +104,21 @@ void LinuxDesktop::installPointerMonitor(std::function<void(PointerEventType)> h
 
 void LinuxDesktop::observeScreenChanges(std::function<void()> handler) {
     m_screensChanged = std::move(handler);
+}
+
+bool LinuxDesktop::pointerOverOwnWindow() const {
+    // The X server finds the window under the pointer, through other
+    // programs' windows down to ours (a tray icon lives inside the tray's
+    // window), honouring input shapes.
+    const double scale = nativeScale();
+    QWindow* window = QGuiApplication::topLevelAt(
+        QPoint(qRound(m_rootPointer.x() / scale), qRound(m_rootPointer.y() / scale)));
+    if (!window)
+        return false;
+    // Where the notch window lets clicks through, the click is not its own.
+    if (const auto* surface = dynamic_cast<const NotchSurface*>(window))
+        return !surface->ignoresMouseEvents();
+    return true;
 }
 
 QRectF LinuxDesktop::toScreenPoints(const QRect& logical) {

@@ -30,6 +30,7 @@ public:
     int dragChangeCount() const override;
     void installPointerMonitor(std::function<void(PointerEventType)> handler) override;
     void observeScreenChanges(std::function<void()> handler) override;
+    bool pointerOverOwnWindow() const override;
 
     // Conversions between Qt's logical coordinates (y downwards) and screen
     // points (y upwards).
@@ -49,6 +50,8 @@ private:
     std::function<void()> m_screensChanged;
     QList<ScreenDescription> m_screens;
     QPointF m_pointer;
+    // Where the pointer monitor last found the pointer, in root pixels.
+    QPoint m_rootPointer;
 };
 
 } // namespace zelvik

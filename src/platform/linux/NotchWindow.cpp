@@ -55,6 +55,43 @@ NotchWindow::NotchWindow(const QUrl& rootView, NotchModel& model, Scheduler& sch
     setSource(rootView);
     for (const QQmlError& error : errors())
         qWarning("zelvik: %s", qPrintable(error.toString()));
+    // The overlay is made when the first popup is; the tree is rebuilt when
+    // the language changes.
+    connect(contentItem(), &QQuickItem::childrenChanged, this, &NotchWindow::watchOverlay);
+    watchOverlay();
+}
+
+void NotchWindow::watchOverlay() {
+    if (m_overlay)
+        return;
+    for (QQuickItem* child : contentItem()->childItems()) {
+        if (!child->inherits("QQuickOverlay"))
+            continue;
+        m_overlay = child;
+        // The overlay shows exactly while it holds a popup.
+        connect(child, &QQuickItem::visibleChanged, this, [this] {
+            const bool open = hasOpenPopup();
+            if (open == m_popupOpen)
+                return;
+            m_popupOpen = open;
+            if (onPopupsChanged)
+                onPopupsChanged();
+        });
+        return;
+    }
+}
+
+bool NotchWindow::hasOpenPopup() const {
+    return m_overlay && m_overlay->isVisible() && !m_overlay->childItems().isEmpty();
+}
+
+void NotchWindow::closePopups() {
+    if (!rootObject())
+        return;
+    for (QObject* object : rootObject()->findChildren<QObject*>()) {
+        if (object->inherits("QQuickPopup") && object->property("visible").toBool())
+            QMetaObject::invokeMethod(object, "close");
+    }
 }
 
 NotchWindow::~NotchWindow() = default;

@@ -3,6 +3,8 @@
 #include "window/NotchDesktop.h"
 #include "window/ScrollGestureGrouper.h"
 
+#include <QPointer>
+#include <QQuickItem>
 #include <QQuickView>
 
 #include <xcb/xcb.h>
@@ -31,6 +33,8 @@ public:
     void resignKeyWindow() override;
     bool ignoresMouseEvents() const override { return m_ignoresMouse; }
     void setIgnoresMouseEvents(bool ignores) override;
+    bool hasOpenPopup() const override;
+    void closePopups() override;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -40,9 +44,13 @@ protected:
 private:
     void applyInputShape();
     void becomeKey();
+    // Follows the Qt Quick overlay, where open popups live.
+    void watchOverlay();
 
     bool m_ignoresMouse = false;
     xcb_window_t m_previousFocus = XCB_NONE;
+    QPointer<QQuickItem> m_overlay;
+    bool m_popupOpen = false;
     ScrollGestureGrouper m_scrollGroups;
 };
 

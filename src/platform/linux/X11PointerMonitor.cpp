@@ -38,13 +38,39 @@ X11PointerMonitor::X11PointerMonitor(X11Connection& connection, Handler handler)
     xcb_input_xi_select_events(c, connection.root(), 1, &mask.head);
     xcb_flush(c);
     m_active = true;
+    readButtonMapping();
     queryPosition();
 
     connection.addEventHandler([this](const xcb_generic_event_t* event) { handleEvent(event); });
     connection.addBatchEndHandler([this] { flushMotion(); });
 }
 
+void X11PointerMonitor::readButtonMapping() {
+    xcb_connection_t* c = m_connection.connection();
+    auto* reply = xcb_get_pointer_mapping_reply(c, xcb_get_pointer_mapping(c), nullptr);
+    m_buttonMap.clear();
+    if (reply) {
+        const std::uint8_t* map = xcb_get_pointer_mapping_map(reply);
+        m_buttonMap.assign(map, map + xcb_get_pointer_mapping_map_length(reply));
+        std::free(reply);
+    }
+}
+
+std::uint32_t X11PointerMonitor::logicalButton(std::uint32_t physical) const {
+    if (physical >= 1 && physical <= m_buttonMap.size())
+        return m_buttonMap[physical - 1];
+    return physical;
+}
+
 void X11PointerMonitor::handleEvent(const xcb_generic_event_t* event) {
+    // Sent to every client when someone (xmodmap, the desktop's mouse
+    // settings) changes the button mapping.
+    if ((event->response_type & 0x7f) == XCB_MAPPING_NOTIFY) {
+        const auto* mapping = reinterpret_cast<const xcb_mapping_notify_event_t*>(event);
+        if (mapping->request == XCB_MAPPING_POINTER)
+            readButtonMapping();
+        return;
+    }
     if ((event->response_type & 0x7f) != XCB_GE_GENERIC)
         return;
     const auto* generic = reinterpret_cast<const xcb_ge_generic_event_t*>(event);
@@ -57,7 +83,8 @@ void X11PointerMonitor::handleEvent(const xcb_generic_event_t* event) {
     case XCB_INPUT_RAW_BUTTON_PRESS:
     case XCB_INPUT_RAW_BUTTON_RELEASE: {
         const auto* button = reinterpret_cast<const xcb_input_raw_button_press_event_t*>(event);
-        if (button->detail != 1) // wheels and other buttons are not watched
+        // Wheels and the other buttons are not watched.
+        if (logicalButton(button->detail) != 1)
             return;
         // Moves that came before the button count first, where they happened.
         flushMotion();

@@ -6,7 +6,9 @@
 
 #include <xcb/xcb.h>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace zelvik {
 
@@ -15,7 +17,9 @@ class X11Connection;
 // The system-wide pointer monitor: XInput2 raw motion and button events of
 // every master pointer, whichever window they go to. Raw events carry no
 // position, so the pointer is asked for once per batch of moves (moves read
-// together are reported as one).
+// together are reported as one). They carry the physical button, so buttons
+// go through the server's pointer mapping (a left-handed user's left button
+// is physical button 3), read again whenever the mapping changes.
 class X11PointerMonitor {
 public:
     using Handler = std::function<void(PointerEventType, QPoint rootPosition)>;
@@ -31,6 +35,9 @@ private:
     void handleEvent(const xcb_generic_event_t* event);
     void flushMotion();
     void queryPosition();
+    void readButtonMapping();
+    // The logical button (1 is "left") of a physical one.
+    std::uint32_t logicalButton(std::uint32_t physical) const;
 
     X11Connection& m_connection;
     Handler m_handler;
@@ -39,6 +46,7 @@ private:
     bool m_leftDown = false;
     bool m_motionPending = false;
     QPoint m_position;
+    std::vector<std::uint8_t> m_buttonMap; // [physical - 1] -> logical
 };
 
 } // namespace zelvik

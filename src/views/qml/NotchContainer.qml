@@ -153,14 +153,12 @@ Item {
             }
         }
 
-        DropArea {
+        // Drops go to the shelf; the source is told "copied" (or "linked"),
+        // never "moved".
+        NotchDropArea {
+            objectName: "dropArea"
             anchors.fill: parent
-            onEntered: containerState.setDropTargeted(true)
-            onExited: containerState.setDropTargeted(false)
-            onDropped: drop => {
-                containerState.setDropTargeted(false)
-                drop.accept()
-            }
+            model: container.model
         }
     }
 
