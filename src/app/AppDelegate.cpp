@@ -20,6 +20,7 @@
 #include "platform/linux/X11GlobalShortcut.h"
 #include "platform/linux/X11StackingWatch.h"
 #include "settings/DefaultsStore.h"
+#include "settings/SettingsWindowController.h"
 #include "views/NotchViews.h"
 #include "window/HotKeyManager.h"
 #include "window/NotchWindowController.h"
@@ -49,7 +50,8 @@ AppDelegate::AppDelegate(QObject* parent)
 }
 
 AppDelegate::~AppDelegate() {
-    // The window goes before the model it shows.
+    // The windows go before the model they show.
+    SettingsWindowController::releaseShared();
     m_menuBar.reset();
     m_stackingWatch.reset();
     m_notchController.reset();
@@ -79,6 +81,13 @@ void AppDelegate::applicationDidFinishLaunching() {
         if (NotchSurface* window = m_notchController->window())
             window->orderFrontRegardless();
     });
+
+    // The settings window and its services are made on the first show only.
+    m_model->onShowSettings = [this] {
+        SettingsWindowController& settings = SettingsWindowController::shared();
+        settings.setDesktop(m_desktop.get());
+        settings.show(*m_model);
+    };
 
     m_menuBar = std::make_unique<MenuBarExtra>(*m_model, m_desktop.get());
 

@@ -190,6 +190,8 @@ public:
     Q_INVOKABLE void copyEntry(const zelvik::ShelfItem& item);
     // "Show in Files": entries with a file only.
     Q_INVOKABLE void revealEntry(const zelvik::ShelfItem& item);
+    // Shows the shelf's folder in the file manager.
+    Q_INVOKABLE void revealShelfFolder();
     // The caller owns the result.
     QMimeData* dragOutContent(const ShelfItem& item) const;
     Q_INVOKABLE QVariantMap dragOutData(const zelvik::ShelfItem& item) const;
