@@ -243,6 +243,7 @@ void NotchModel::start() {
     runShelfAutoClear();
     reloadShelf();
     // The music monitor is wired here, before the system monitors.
+    wireMusic();
     wireSystemMonitors();
     wireHotKey();
     resumeFocusAtStart();

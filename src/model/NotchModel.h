@@ -57,9 +57,9 @@ class NotchModel : public QObject {
     Q_PROPERTY(zelvik::FocusState focus READ focus NOTIFY focusChanged)
     // The shelf entries (ShelfItem values), newest first.
     Q_PROPERTY(QVariantList shelf READ shelfValue NOTIFY shelfChanged)
-    // What is playing, as far as the notch shows it; null until plugged in.
-    Q_PROPERTY(zelvik::MusicStatus* music READ music NOTIFY musicChanged)
     Q_PROPERTY(zelvik::NotchSettings* settings READ settings CONSTANT)
+    // The music monitor (a MusicMonitor in the program), for the music views.
+    Q_PROPERTY(QObject* music READ musicObject NOTIFY musicChanged)
     Q_PROPERTY(QString closedActivity READ closedActivityName NOTIFY closedActivityChanged)
     Q_PROPERTY(QSizeF shapeSize READ shapeSize NOTIFY shapeSizeChanged)
     Q_PROPERTY(QSizeF openShapeSize READ openShapeSize NOTIFY openShapeSizeChanged)
@@ -129,6 +129,7 @@ public:
     // of the music status object; the shelf storage must outlive the model.
     void setMusic(MusicStatus* music);
     MusicStatus* music() const { return m_music; }
+    QObject* musicObject() const { return m_music; }
     void setShelfStorage(ShelfStorage* storage) { m_shelfStorage = storage; }
     // The shelf's import and entry actions; must outlive the model.
     void setShelfActions(ShelfActions* actions) { m_shelfActions = actions; }
@@ -192,6 +193,8 @@ public:
     Q_INVOKABLE void copyEntry(const zelvik::ShelfItem& item);
     // "Show in Files": entries with a file only.
     Q_INVOKABLE void revealEntry(const zelvik::ShelfItem& item);
+    // Shows the shelf's folder in the file manager.
+    Q_INVOKABLE void revealShelfFolder();
     // The caller owns the result.
     QMimeData* dragOutContent(const ShelfItem& item) const;
     Q_INVOKABLE QVariantMap dragOutData(const zelvik::ShelfItem& item) const;
@@ -238,6 +241,7 @@ signals:
 private:
     void setStatus(NotchStatus status);
     void wireHotKey();
+    void wireMusic();
     void wireSystemMonitors();
     void refreshDerived();
     void armFocusTask(ReferenceSeconds end, const QString& label);

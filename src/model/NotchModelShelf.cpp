@@ -70,6 +70,11 @@ void NotchModel::revealEntry(const ShelfItem& item) {
         m_shelfActions->reveal(item);
 }
 
+void NotchModel::revealShelfFolder() {
+    if (m_shelfActions)
+        m_shelfActions->revealFolder();
+}
+
 QMimeData* NotchModel::dragOutContent(const ShelfItem& item) const {
     return m_shelfActions ? m_shelfActions->dragOutContent(item) : new QMimeData;
 }

@@ -70,6 +70,11 @@ void ShelfActions::open(const ShelfItem& item) const {
     }
 }
 
+void ShelfActions::revealFolder() const {
+    if (m_revealer)
+        m_revealer->reveal(QUrl::fromLocalFile(m_store.shelfFolder()));
+}
+
 void ShelfActions::reveal(const ShelfItem& item) const {
     if (!m_revealer || !item.hasFile())
         return;

@@ -45,6 +45,8 @@ public:
     void open(const ShelfItem& item) const;
     // Shows the entry's file in the file manager (entries with a file only).
     void reveal(const ShelfItem& item) const;
+    // Shows the shelf's own folder in the file manager.
+    void revealFolder() const;
     // Replaces the clipboard with the text, the link or the file.
     void copyToClipboard(const ShelfItem& item) const;
     // What dragging the entry out carries; empty for a link that does not
