@@ -33,8 +33,10 @@ namespace {
 // A song that plays for as long as the viewer runs.
 class SampleMusic final : public MusicStatus {
 public:
+    void start() override {}
     bool isPlaying() const override { return true; }
     QString trackTitle() const override { return QStringLiteral("Clair de lune"); }
+    QString trackArtist() const override { return {}; }
     void refreshPosition() override {}
     void send(const QString&) override {}
     QColor accentColor() const override { return QColor(120, 90, 220); }
