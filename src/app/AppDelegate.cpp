@@ -4,12 +4,15 @@
 #include "model/NotchModel.h"
 #include "monitors/AudioDeviceMonitor.h"
 #include "monitors/BatteryMonitor.h"
+#include "monitors/MusicMonitor.h"
 #include "monitors/ScreenshotWatcher.h"
 #include "platform/linux/CanberraSoundPlayer.h"
+#include "platform/linux/DesktopPlayerApplications.h"
 #include "platform/linux/FreedesktopNotificationCenter.h"
 #include "platform/linux/InotifyScreenshotQuery.h"
 #include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/LogindSleepMonitor.h"
+#include "platform/linux/MprisNotificationBridge.h"
 #include "platform/linux/NotchWindow.h"
 #include "platform/linux/PulseAudioOutputSource.h"
 #include "platform/linux/SysfsPowerSourceReader.h"
@@ -40,6 +43,10 @@ AppDelegate::AppDelegate(QObject* parent)
     m_model->screenshots().setQueryFactory([] {
         return std::make_unique<InotifyScreenshotQuery>(InotifyScreenshotQuery::defaultFolders());
     });
+    // The players over MPRIS; the model owns the monitor.
+    m_model->setMusic(new MusicMonitor({m_clock, m_scheduler, ScriptRunner::shared(),
+                                        MprisNotificationBridge::forSession(),
+                                        std::make_unique<DesktopPlayerApplications>()}));
 }
 
 AppDelegate::~AppDelegate() {

@@ -55,7 +55,11 @@ class NotchModel : public QObject {
     Q_PROPERTY(bool isDropTargeted READ isDropTargeted WRITE setIsDropTargeted NOTIFY
                    isDropTargetedChanged)
     Q_PROPERTY(zelvik::FocusState focus READ focus NOTIFY focusChanged)
+    // The shelf entries (ShelfItem values), newest first.
+    Q_PROPERTY(QVariantList shelf READ shelfValue NOTIFY shelfChanged)
     Q_PROPERTY(zelvik::NotchSettings* settings READ settings CONSTANT)
+    // The music monitor (a MusicMonitor in the program), for the music views.
+    Q_PROPERTY(QObject* music READ musicObject NOTIFY musicChanged)
     Q_PROPERTY(QString closedActivity READ closedActivityName NOTIFY closedActivityChanged)
     Q_PROPERTY(QSizeF shapeSize READ shapeSize NOTIFY shapeSizeChanged)
     Q_PROPERTY(QSizeF openShapeSize READ openShapeSize NOTIFY openShapeSizeChanged)
@@ -90,6 +94,7 @@ public:
     bool isDropTargeted() const { return m_isDropTargeted; }
     void setIsDropTargeted(bool value);
     const QList<ShelfItem>& shelf() const { return m_shelf; }
+    QVariantList shelfValue() const;
     void setShelf(const QList<ShelfItem>& items);
     const FocusState& focus() const { return m_focus; }
     void setFocus(const FocusState& focus);
@@ -124,6 +129,7 @@ public:
     // of the music status object; the shelf storage must outlive the model.
     void setMusic(MusicStatus* music);
     MusicStatus* music() const { return m_music; }
+    QObject* musicObject() const { return m_music; }
     void setShelfStorage(ShelfStorage* storage) { m_shelfStorage = storage; }
     // The shelf's import and entry actions; must outlive the model.
     void setShelfActions(ShelfActions* actions) { m_shelfActions = actions; }
@@ -197,6 +203,9 @@ public:
     Q_INVOKABLE QUrl entryFileUrl(const zelvik::ShelfItem& item) const;
     // Nearby sharing of every file and link on the shelf, or of given URLs.
     Q_INVOKABLE bool canShareShelf() const;
+    // Whether a sharing service is there at all (a device in reach); the
+    // share controls are disabled without one.
+    Q_INVOKABLE bool sharingAvailable() const;
     Q_INVOKABLE void shareShelf();
     Q_INVOKABLE void shareUrls(const QList<QUrl>& urls);
 
@@ -223,6 +232,7 @@ signals:
     void isDropTargetedChanged();
     void shelfChanged();
     void focusChanged();
+    void musicChanged();
     void closedActivityChanged();
     void shapeSizeChanged();
     void openShapeSizeChanged();
@@ -231,6 +241,7 @@ signals:
 private:
     void setStatus(NotchStatus status);
     void wireHotKey();
+    void wireMusic();
     void wireSystemMonitors();
     void refreshDerived();
     void armFocusTask(ReferenceSeconds end, const QString& label);

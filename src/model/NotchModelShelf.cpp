@@ -103,6 +103,10 @@ bool NotchModel::canShareShelf() const {
     return m_shelfActions && m_shelfActions->canShare(m_shelfActions->shareableUrls(m_shelf));
 }
 
+bool NotchModel::sharingAvailable() const {
+    return m_shelfActions && m_shelfActions->sharingAvailable();
+}
+
 void NotchModel::shareShelf() {
     if (m_shelfActions)
         m_shelfActions->share(m_shelfActions->shareableUrls(m_shelf));

@@ -164,6 +164,10 @@ bool ShelfActions::canShare(const QList<QUrl>& urls) const {
     return m_sharing && m_sharing->canPerform(urls);
 }
 
+bool ShelfActions::sharingAvailable() const {
+    return m_sharing && m_sharing->isAvailable();
+}
+
 void ShelfActions::share(const QList<QUrl>& urls) {
     if (canShare(urls))
         m_sharing->perform(urls);

@@ -62,6 +62,8 @@ public:
     // that do not parse are left out.
     QList<QUrl> shareableUrls(const QList<ShelfItem>& items) const;
     bool canShare(const QList<QUrl>& urls) const;
+    // A sharing service is there to take anything at all.
+    bool sharingAvailable() const;
     // Sends the URLs to a nearby device when the service can perform with
     // them; otherwise nothing happens.
     void share(const QList<QUrl>& urls);

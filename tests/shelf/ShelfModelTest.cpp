@@ -174,6 +174,8 @@ TEST_F(ShelfModelTest, SharingTheShelfSendsFilesAndLinksOnlyWhenADeviceIsInReach
     store->addText(QStringLiteral("only text"));
     model->reloadShelf();
     EXPECT_FALSE(model->canShareShelf());
+    // The service is there; only the shelf has nothing it could send.
+    EXPECT_TRUE(model->sharingAvailable());
     model->shareShelf();
     model->shareUrls({});
     EXPECT_EQ(callCount(), 0);

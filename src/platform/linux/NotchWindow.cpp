@@ -2,6 +2,8 @@
 
 #include "LinuxDesktop.h"
 #include "model/NotchModel.h"
+#include "monitors/MusicMonitor.h"
+#include "views/MusicImageProviders.h"
 #include "window/NotchWindowController.h"
 
 #include <QGuiApplication>
@@ -47,6 +49,8 @@ NotchWindow::NotchWindow(const QUrl& rootView, NotchModel& model, Scheduler& sch
     resize(size);
     setMinimumSize(size);
     setMaximumSize(size);
+    if (auto* music = qobject_cast<MusicMonitor*>(model.music()))
+        installMusicImageProviders(*engine(), *music);
     setInitialProperties({{QStringLiteral("model"), QVariant::fromValue(&model)}});
     setSource(rootView);
     for (const QQmlError& error : errors())
