@@ -54,11 +54,9 @@ TEST_F(MonitorFixture, QmlImagesShowTheCurrentCoverAndPlayerIcons) {
     for (const auto& [title, color] :
          {std::pair{"One", QColor(Qt::red)}, {"Two", QColor(Qt::blue)}}) {
         SCOPED_TRACE(title);
-        answer(artwork, [&] {
-            ScriptOutput output;
-            output.data = pngOf(color, {12, 6});
-            return output;
-        }());
+        ScriptOutput output;
+        output.data = pngOf(color, {12, 6});
+        answer(artwork, output);
         notifications->post(MusicSource::appleMusic,
                             {{"Player State", "Playing"}, {"Name", QString::fromLatin1(title)}});
         ASSERT_TRUE(settle());
