@@ -60,6 +60,11 @@ class NotchModel : public QObject {
     Q_PROPERTY(QSizeF shapeSize READ shapeSize NOTIFY shapeSizeChanged)
     Q_PROPERTY(QSizeF openShapeSize READ openShapeSize NOTIFY openShapeSizeChanged)
     Q_PROPERTY(QSizeF interactionSize READ interactionSize NOTIFY interactionSizeChanged)
+    // True while the drawn outline is still on its way to the size of the
+    // current state (the views report it), so that the window carrying it
+    // shrinks only once a shrinking morph has ended.
+    Q_PROPERTY(
+        bool outlineMoving READ isOutlineMoving WRITE setOutlineMoving NOTIFY outlineMovingChanged)
 
 public:
     // The collaborators the model leans on. The store and the time sources
@@ -89,6 +94,8 @@ public:
     void setHud(const std::optional<HUDEvent>& hud);
     bool isDropTargeted() const { return m_isDropTargeted; }
     void setIsDropTargeted(bool value);
+    bool isOutlineMoving() const { return m_outlineMoving; }
+    void setOutlineMoving(bool moving);
     const QList<ShelfItem>& shelf() const { return m_shelf; }
     void setShelf(const QList<ShelfItem>& items);
     const FocusState& focus() const { return m_focus; }
@@ -225,6 +232,7 @@ signals:
     void shapeSizeChanged();
     void openShapeSizeChanged();
     void interactionSizeChanged();
+    void outlineMovingChanged();
 
 private:
     void setStatus(NotchStatus status);
@@ -261,6 +269,7 @@ private:
     bool m_hasPhysicalNotch = true;
     std::optional<HUDEvent> m_hud;
     bool m_isDropTargeted = false;
+    bool m_outlineMoving = false;
     QList<ShelfItem> m_shelf;
     FocusState m_focus;
 
