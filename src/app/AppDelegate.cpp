@@ -4,12 +4,15 @@
 #include "model/NotchModel.h"
 #include "monitors/AudioDeviceMonitor.h"
 #include "monitors/BatteryMonitor.h"
+#include "monitors/MusicMonitor.h"
 #include "monitors/ScreenshotWatcher.h"
 #include "platform/linux/CanberraSoundPlayer.h"
+#include "platform/linux/DesktopPlayerApplications.h"
 #include "platform/linux/FreedesktopNotificationCenter.h"
 #include "platform/linux/InotifyScreenshotQuery.h"
 #include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/LogindSleepMonitor.h"
+#include "platform/linux/MprisNotificationBridge.h"
 #include "platform/linux/NotchWindow.h"
 #include "platform/linux/PulseAudioOutputSource.h"
 #include "platform/linux/SysfsPowerSourceReader.h"
@@ -18,6 +21,7 @@
 #include "platform/linux/X11StackingWatch.h"
 #include "platform/linux/XWaylandSeatPrimer.h"
 #include "settings/DefaultsStore.h"
+#include "settings/SettingsWindowController.h"
 #include "views/NotchDropArea.h"
 #include "views/NotchViews.h"
 #include "window/HotKeyManager.h"
@@ -42,10 +46,15 @@ AppDelegate::AppDelegate(DesktopSession::Kind session, QObject* parent)
     m_model->screenshots().setQueryFactory([] {
         return std::make_unique<InotifyScreenshotQuery>(InotifyScreenshotQuery::defaultFolders());
     });
+    // The players over MPRIS; the model owns the monitor.
+    m_model->setMusic(new MusicMonitor({m_clock, m_scheduler, ScriptRunner::shared(),
+                                        MprisNotificationBridge::forSession(),
+                                        std::make_unique<DesktopPlayerApplications>()}));
 }
 
 AppDelegate::~AppDelegate() {
-    // The window goes before the model it shows.
+    // The windows go before the model they show.
+    SettingsWindowController::releaseShared();
     m_menuBar.reset();
     m_seatPrimer.reset();
     m_stackingWatch.reset();
@@ -91,6 +100,13 @@ void AppDelegate::applicationDidFinishLaunching() {
     // joined the seat.
     if (xwayland)
         m_seatPrimer = std::make_unique<XWaylandSeatPrimer>(*m_x11, m_scheduler);
+
+    // The settings window and its services are made on the first show only.
+    m_model->onShowSettings = [this] {
+        SettingsWindowController& settings = SettingsWindowController::shared();
+        settings.setDesktop(m_desktop.get());
+        settings.show(*m_model);
+    };
 
     m_menuBar = std::make_unique<MenuBarExtra>(*m_model, m_desktop.get());
 

@@ -80,7 +80,7 @@ CommandLineRequest CommandLine::parse(const QStringList& arguments) {
     if (parser.isSet(options.toggle) && parser.isSet(options.settings)) {
         request.action = CommandLineRequest::Action::usageError;
         request.text = QStringLiteral("%1: --toggle and --settings ask for different things; "
-                                      "give one of them\n")
+                                      "give one of them\nTry '%1 --help' for the options.\n")
                            .arg(program);
         return request;
     }

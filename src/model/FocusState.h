@@ -3,6 +3,7 @@
 #include "Clock.h"
 
 #include <QString>
+#include <QVariant>
 
 #include <optional>
 
@@ -16,6 +17,9 @@ struct FocusState {
     Q_PROPERTY(double duration MEMBER duration CONSTANT)
     Q_PROPERTY(bool isRunning READ isRunning CONSTANT)
     Q_PROPERTY(bool isPaused READ isPaused CONSTANT)
+    // For views: undefined when absent.
+    Q_PROPERTY(QVariant endDate READ endDateValue CONSTANT)
+    Q_PROPERTY(QVariant pausedRemaining READ pausedRemainingValue CONSTANT)
 
 public:
     QString label = QStringLiteral("Pomodoro");
@@ -25,6 +29,10 @@ public:
 
     bool isRunning() const { return endDate.has_value(); }
     bool isPaused() const { return !endDate && pausedRemaining.has_value(); }
+    QVariant endDateValue() const { return endDate ? QVariant(*endDate) : QVariant(); }
+    QVariant pausedRemainingValue() const {
+        return pausedRemaining ? QVariant(*pausedRemaining) : QVariant();
+    }
 
     friend bool operator==(const FocusState&, const FocusState&) = default;
 };

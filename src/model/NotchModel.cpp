@@ -114,6 +114,14 @@ void NotchModel::setShelf(const QList<ShelfItem>& items) {
     emit shelfChanged();
 }
 
+QVariantList NotchModel::shelfValue() const {
+    QVariantList items;
+    items.reserve(m_shelf.size());
+    for (const ShelfItem& item : m_shelf)
+        items << QVariant::fromValue(item);
+    return items;
+}
+
 void NotchModel::setFocus(const FocusState& focus) {
     if (m_focus == focus)
         return;
@@ -123,6 +131,8 @@ void NotchModel::setFocus(const FocusState& focus) {
 }
 
 void NotchModel::setMusic(MusicStatus* music) {
+    if (m_music == music)
+        return;
     if (m_music)
         disconnect(m_music, nullptr, this, nullptr);
     m_music = music;
@@ -130,6 +140,7 @@ void NotchModel::setMusic(MusicStatus* music) {
         music->setParent(this);
         connect(music, &MusicStatus::changed, this, &NotchModel::refreshDerived);
     }
+    emit musicChanged();
     refreshDerived();
 }
 
@@ -239,6 +250,7 @@ void NotchModel::start() {
     runShelfAutoClear();
     reloadShelf();
     // The music monitor is wired here, before the system monitors.
+    wireMusic();
     wireSystemMonitors();
     wireHotKey();
     resumeFocusAtStart();

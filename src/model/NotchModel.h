@@ -55,11 +55,19 @@ class NotchModel : public QObject {
     Q_PROPERTY(bool isDropTargeted READ isDropTargeted WRITE setIsDropTargeted NOTIFY
                    isDropTargetedChanged)
     Q_PROPERTY(zelvik::FocusState focus READ focus NOTIFY focusChanged)
+    // The shelf entries (ShelfItem values), newest first.
+    Q_PROPERTY(QVariantList shelf READ shelfValue NOTIFY shelfChanged)
     Q_PROPERTY(zelvik::NotchSettings* settings READ settings CONSTANT)
+    // The music monitor (a MusicMonitor in the program), for the music views.
+    Q_PROPERTY(QObject* music READ musicObject NOTIFY musicChanged)
     Q_PROPERTY(QString closedActivity READ closedActivityName NOTIFY closedActivityChanged)
     Q_PROPERTY(QSizeF shapeSize READ shapeSize NOTIFY shapeSizeChanged)
     Q_PROPERTY(QSizeF openShapeSize READ openShapeSize NOTIFY openShapeSizeChanged)
     Q_PROPERTY(QSizeF interactionSize READ interactionSize NOTIFY interactionSizeChanged)
+    // Whether this desktop lets Zelvik take Alt+Super+N itself; where it
+    // does not (Wayland sessions), the settings say how to bind
+    // `zelvik --toggle` instead. Fixed once the application has started.
+    Q_PROPERTY(bool hotKeyAvailable READ isHotKeyAvailable CONSTANT)
     // True while the drawn outline is still on its way to the size of the
     // current state (the views report it), so that the window carrying it
     // shrinks only once a shrinking morph has ended.
@@ -97,6 +105,7 @@ public:
     bool isOutlineMoving() const { return m_outlineMoving; }
     void setOutlineMoving(bool moving);
     const QList<ShelfItem>& shelf() const { return m_shelf; }
+    QVariantList shelfValue() const;
     void setShelf(const QList<ShelfItem>& items);
     const FocusState& focus() const { return m_focus; }
     void setFocus(const FocusState& focus);
@@ -112,6 +121,7 @@ public:
     // The global shortcut that toggles the notch; the application gives it
     // its desktop backend before start().
     HotKeyManager& hotKey() const { return *m_hotKey; }
+    bool isHotKeyAvailable() const;
     // The system monitors the model owns; the application gives each its
     // system source before start().
     BatteryMonitor& battery() const { return *m_battery; }
@@ -131,6 +141,7 @@ public:
     // of the music status object; the shelf storage must outlive the model.
     void setMusic(MusicStatus* music);
     MusicStatus* music() const { return m_music; }
+    QObject* musicObject() const { return m_music; }
     void setShelfStorage(ShelfStorage* storage) { m_shelfStorage = storage; }
     // The shelf's import and entry actions; must outlive the model.
     void setShelfActions(ShelfActions* actions) { m_shelfActions = actions; }
@@ -194,6 +205,8 @@ public:
     Q_INVOKABLE void copyEntry(const zelvik::ShelfItem& item);
     // "Show in Files": entries with a file only.
     Q_INVOKABLE void revealEntry(const zelvik::ShelfItem& item);
+    // Shows the shelf's folder in the file manager.
+    Q_INVOKABLE void revealShelfFolder();
     // The caller owns the result.
     QMimeData* dragOutContent(const ShelfItem& item) const;
     Q_INVOKABLE QVariantMap dragOutData(const zelvik::ShelfItem& item) const;
@@ -202,6 +215,9 @@ public:
     Q_INVOKABLE QUrl entryFileUrl(const zelvik::ShelfItem& item) const;
     // Nearby sharing of every file and link on the shelf, or of given URLs.
     Q_INVOKABLE bool canShareShelf() const;
+    // Whether a sharing service is there at all (a device in reach); the
+    // share controls are disabled without one.
+    Q_INVOKABLE bool sharingAvailable() const;
     Q_INVOKABLE void shareShelf();
     Q_INVOKABLE void shareUrls(const QList<QUrl>& urls);
 
@@ -228,6 +244,7 @@ signals:
     void isDropTargetedChanged();
     void shelfChanged();
     void focusChanged();
+    void musicChanged();
     void closedActivityChanged();
     void shapeSizeChanged();
     void openShapeSizeChanged();
@@ -237,6 +254,7 @@ signals:
 private:
     void setStatus(NotchStatus status);
     void wireHotKey();
+    void wireMusic();
     void wireSystemMonitors();
     void refreshDerived();
     void armFocusTask(ReferenceSeconds end, const QString& label);

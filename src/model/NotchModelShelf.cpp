@@ -70,6 +70,11 @@ void NotchModel::revealEntry(const ShelfItem& item) {
         m_shelfActions->reveal(item);
 }
 
+void NotchModel::revealShelfFolder() {
+    if (m_shelfActions)
+        m_shelfActions->revealFolder();
+}
+
 QMimeData* NotchModel::dragOutContent(const ShelfItem& item) const {
     return m_shelfActions ? m_shelfActions->dragOutContent(item) : new QMimeData;
 }
@@ -96,6 +101,10 @@ QUrl NotchModel::entryFileUrl(const ShelfItem& item) const {
 
 bool NotchModel::canShareShelf() const {
     return m_shelfActions && m_shelfActions->canShare(m_shelfActions->shareableUrls(m_shelf));
+}
+
+bool NotchModel::sharingAvailable() const {
+    return m_shelfActions && m_shelfActions->sharingAvailable();
 }
 
 void NotchModel::shareShelf() {

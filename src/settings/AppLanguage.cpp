@@ -49,7 +49,11 @@ QString secondsText(double seconds) {
 }
 
 QString upperCasedHeading(const QString& text) {
-    const bool turkish = currentLanguage() == AppLanguage::tr;
+    return upperCasedHeading(text, currentLanguage());
+}
+
+QString upperCasedHeading(const QString& text, AppLanguage language) {
+    const bool turkish = language == AppLanguage::tr;
     return QLocale(turkish ? QStringLiteral("tr_TR") : QStringLiteral("en_US")).toUpper(text);
 }
 

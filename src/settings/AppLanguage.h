@@ -34,5 +34,6 @@ QString millisecondsText(double milliseconds);
 QString secondsText(double seconds);
 // Upper case with the case rules of the language (Turkish i becomes İ).
 QString upperCasedHeading(const QString& text);
+QString upperCasedHeading(const QString& text, AppLanguage language);
 
 } // namespace zelvik

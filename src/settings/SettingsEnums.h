@@ -29,6 +29,11 @@ Q_ENUM_NS(DefaultTabOption)
 enum class ShelfAutoClear { never = 0, day = 1, week = 7, month = 30 };
 Q_ENUM_NS(ShelfAutoClear)
 
+// The pages of the settings window, in sidebar order. Raw values are the
+// lower-case names.
+enum class SettingsPage { general, appearance, behavior, music, shelf, focus, alerts, about };
+Q_ENUM_NS(SettingsPage)
+
 inline constexpr std::array kAllOpenSizePresets{OpenSizePreset::compact, OpenSizePreset::regular,
                                                 OpenSizePreset::large};
 inline constexpr std::array kAllAnimationStyles{

@@ -11,6 +11,8 @@ class NearbySharing {
 public:
     virtual ~NearbySharing() = default;
     virtual bool canPerform(const QList<QUrl>& items) = 0;
+    // Whether anything could be sent now (a device is in reach).
+    virtual bool isAvailable() = 0;
     virtual void perform(const QList<QUrl>& items) = 0;
 };
 

@@ -70,6 +70,11 @@ void ShelfActions::open(const ShelfItem& item) const {
     }
 }
 
+void ShelfActions::revealFolder() const {
+    if (m_revealer)
+        m_revealer->reveal(QUrl::fromLocalFile(m_store.shelfFolder()));
+}
+
 void ShelfActions::reveal(const ShelfItem& item) const {
     if (!m_revealer || !item.hasFile())
         return;
@@ -157,6 +162,10 @@ QList<QUrl> ShelfActions::shareableUrls(const QList<ShelfItem>& items) const {
 
 bool ShelfActions::canShare(const QList<QUrl>& urls) const {
     return m_sharing && m_sharing->canPerform(urls);
+}
+
+bool ShelfActions::sharingAvailable() const {
+    return m_sharing && m_sharing->isAvailable();
 }
 
 void ShelfActions::share(const QList<QUrl>& urls) {

@@ -45,6 +45,8 @@ public:
     void open(const ShelfItem& item) const;
     // Shows the entry's file in the file manager (entries with a file only).
     void reveal(const ShelfItem& item) const;
+    // Shows the shelf's own folder in the file manager.
+    void revealFolder() const;
     // Replaces the clipboard with the text, the link or the file.
     void copyToClipboard(const ShelfItem& item) const;
     // What dragging the entry out carries; empty for a link that does not
@@ -60,6 +62,8 @@ public:
     // that do not parse are left out.
     QList<QUrl> shareableUrls(const QList<ShelfItem>& items) const;
     bool canShare(const QList<QUrl>& urls) const;
+    // A sharing service is there to take anything at all.
+    bool sharingAvailable() const;
     // Sends the URLs to a nearby device when the service can perform with
     // them; otherwise nothing happens.
     void share(const QList<QUrl>& urls);

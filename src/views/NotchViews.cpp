@@ -1,12 +1,20 @@
 #include "NotchViews.h"
 
 #include "BehindWindowBlur.h"
+#include "FocusCountdown.h"
+#include "FocusViewState.h"
+#include "HitTargets.h"
 #include "NotchBackground.h"
 #include "NotchContainerState.h"
 #include "NotchDropArea.h"
 #include "NotchShadow.h"
 #include "NotchStroke.h"
+#include "RoundedBox.h"
+#include "ShelfDragOut.h"
+#include "ShelfListModel.h"
 #include "SpringValue.h"
+#include "Symbols.h"
+#include "ThumbnailImage.h"
 #include "ViewLanguage.h"
 
 #include <QtQml/qqml.h>
@@ -26,6 +34,17 @@ void registerViewTypes() {
         qmlRegisterType<NotchContainerState>(uri, 1, 0, "NotchContainerState");
         qmlRegisterType<NotchDropArea>(uri, 1, 0, "NotchDropArea");
         qmlRegisterType<SpringValue>(uri, 1, 0, "SpringValue");
+        qmlRegisterType<FocusCountdown>(uri, 1, 0, "FocusCountdown");
+        qmlRegisterType<FocusViewState>(uri, 1, 0, "FocusViewState");
+        qmlRegisterType<HitTargetsKey>(uri, 1, 0, "HitTargetsKey");
+        qmlRegisterType<HitTarget>(uri, 1, 0, "HitTarget");
+        qmlRegisterType<ShelfListModel>(uri, 1, 0, "ShelfListModel");
+        qmlRegisterType<ShelfDragOut>(uri, 1, 0, "ShelfDragOut");
+        qmlRegisterType<ThumbnailImage>(uri, 1, 0, "ThumbnailImage");
+        qmlRegisterType<RoundedBox>(uri, 1, 0, "RoundedBox");
+        qmlRegisterType<ProgressRing>(uri, 1, 0, "ProgressRing");
+        qmlRegisterSingletonType<Symbols>(uri, 1, 0, "Symbols",
+                                          [](QQmlEngine*, QJSEngine*) { return new Symbols; });
         qmlRegisterSingletonType<ViewLanguage>(
             uri, 1, 0, "Language", [](QQmlEngine*, QJSEngine*) { return new ViewLanguage; });
     });

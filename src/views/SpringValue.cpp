@@ -55,6 +55,17 @@ void SpringValue::setTarget(double target) {
     }
 }
 
+void SpringValue::jumpTo(double value) {
+    if (!std::isfinite(value))
+        return;
+    m_driver->stop();
+    setRunning(false);
+    m_hasTarget = true;
+    m_track.jumpTo(value);
+    emit targetChanged();
+    publish(value);
+}
+
 void SpringValue::setParameters(const SpringParameters& spring) {
     m_track.setParameters(spring, now());
 }

@@ -38,6 +38,11 @@ public:
     double value() const { return m_value; }
     bool running() const { return m_running; }
 
+    // Puts the value at `value` at once, at rest, with that as the target:
+    // where a motion should start from somewhere else than where it is
+    // (a new tile that grows from small).
+    Q_INVOKABLE void jumpTo(double value);
+
     void classBegin() override { m_building = true; }
     void componentComplete() override { m_building = false; }
 

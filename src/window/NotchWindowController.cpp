@@ -170,7 +170,9 @@ void NotchWindowController::reposition() {
 QRectF NotchWindowController::neededArea() const {
     const bool whole = m_model.status() != NotchStatus::closed || m_model.hud().has_value() ||
                        m_window->hasOpenPopup();
-    return whole ? m_window->frame() : interactionZone();
+    // The zone reaches above the screen's top edge; the window cannot.
+    const QRectF frame = m_window->frame();
+    return whole ? frame : interactionZone().intersected(frame);
 }
 
 void NotchWindowController::followReachableArea() {

@@ -239,3 +239,31 @@ TEST_F(HudTest, ScreenshotAndFocusNoticesInBothLanguages) {
     showBreakOverHUD(*model);
     EXPECT_EQ(model->hud()->title, QStringLiteral("Mola bitti, işe dönme zamanı"));
 }
+
+TEST_F(HudTest, AStartedModelShowsTheTrackNoticeWhenItsMusicMonitorSaysANewSongPlays) {
+    auto* music = new ScriptedMusic;
+    model->setMusic(music);
+    model->start();
+    EXPECT_EQ(music->starts, 1);
+    ASSERT_TRUE(music->onTrackChange);
+
+    music->title = QStringLiteral("So What");
+    music->artist = QStringLiteral("Miles Davis");
+    music->accent = QColor(10, 200, 30);
+    music->onTrackChange();
+    ASSERT_TRUE(model->hud());
+    EXPECT_EQ(model->hud()->title, QStringLiteral("So What · Miles Davis"));
+    EXPECT_EQ(model->hud()->tint, QColor(10, 200, 30));
+    EXPECT_TRUE(model->hud()->showsArtwork);
+
+    // The notice follows the settings and the notch like any other.
+    model->setHud(std::nullopt);
+    settings.setTrackChangeHUD(false);
+    music->onTrackChange();
+    EXPECT_FALSE(model->hud());
+
+    // A callback kept past the model does nothing.
+    const auto callback = music->onTrackChange;
+    model.reset();
+    callback();
+}

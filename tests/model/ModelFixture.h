@@ -20,12 +20,15 @@ public:
     int count = 0;
 };
 
-// The model reads only "playing" and the title; the player behind it is not
-// what these tests are about.
+// The model reads only "playing", the title and artist; the player behind it
+// is not what these tests are about.
 class ScriptedMusic final : public MusicStatus {
 public:
+    void start() override { ++starts; }
     bool isPlaying() const override { return playing; }
     QString trackTitle() const override { return title; }
+    QString trackArtist() const override { return artist; }
+    QColor accentColor() const override { return accent; }
     void refreshPosition() override { ++refreshes; }
     void send(const QString& command) override { sent << command; }
     void set(bool isPlaying, const QString& newTitle) {
@@ -35,6 +38,9 @@ public:
     }
     bool playing = false;
     QString title;
+    QString artist;
+    QColor accent;
+    int starts = 0;
     int refreshes = 0;
     QStringList sent;
 };

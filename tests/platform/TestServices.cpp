@@ -55,7 +55,7 @@ bool runQuietly(const QString& program, const QStringList& arguments,
 
 // --- PrivateSessionBus ------------------------------------------------------
 
-PrivateSessionBus::PrivateSessionBus() {
+PrivateSessionBus::PrivateSessionBus(const QString& extraPolicy) {
     static std::atomic<int> counter{0};
     m_connectionName = QStringLiteral("zelvik-test-bus-%1").arg(counter++);
     const QString runner = findSystemProgram(QStringLiteral("dbus-run-session"));
@@ -63,9 +63,31 @@ PrivateSessionBus::PrivateSessionBus() {
         m_error = QStringLiteral("dbus-run-session is not installed (package dbus-daemon)");
         return;
     }
+    QStringList arguments;
+    if (!extraPolicy.isEmpty()) {
+        m_config.setFileTemplate(testRoot() + QStringLiteral("/bus-XXXXXX.conf"));
+        if (!m_config.open()) {
+            m_error = QStringLiteral("cannot write the bus configuration");
+            return;
+        }
+        m_config.write(
+            QStringLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus "
+                           "Configuration 1.0//EN\"\n"
+                           " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                           "<busconfig>\n"
+                           "  <include>/usr/share/dbus-1/session.conf</include>\n"
+                           "  <policy context=\"default\">%1</policy>\n"
+                           "</busconfig>\n")
+                .arg(extraPolicy)
+                .toUtf8());
+        m_config.flush();
+        arguments << QStringLiteral("--config-file=") + m_config.fileName();
+    }
     m_process.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
-    m_process.start(runner, {QStringLiteral("--"), QStringLiteral("sh"), QStringLiteral("-c"),
-                             QStringLiteral("echo \"$DBUS_SESSION_BUS_ADDRESS\"; exec cat")});
+    m_process.start(
+        runner,
+        arguments + QStringList{QStringLiteral("--"), QStringLiteral("sh"), QStringLiteral("-c"),
+                                QStringLiteral("echo \"$DBUS_SESSION_BUS_ADDRESS\"; exec cat")});
     QByteArray line;
     (void)QTest::qWaitFor(
         [&] {

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <memory>
 
@@ -22,7 +23,9 @@ bool runQuietly(const QString& program, const QStringList& arguments,
 // that input ends the shell, and dbus-run-session takes the bus down.
 class PrivateSessionBus {
 public:
-    PrivateSessionBus();
+    // extraPolicy: <policy> rules added after the session bus's own, to
+    // refuse some calls the way a locked-down desktop does.
+    explicit PrivateSessionBus(const QString& extraPolicy = {});
     ~PrivateSessionBus();
     PrivateSessionBus(const PrivateSessionBus&) = delete;
     PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
@@ -36,6 +39,7 @@ public:
     QProcessEnvironment environment() const;
 
 private:
+    QTemporaryFile m_config;
     QProcess m_process;
     QString m_address;
     QString m_connectionName;

@@ -137,6 +137,7 @@ TEST(KdeConnectSharingTest, WithoutKdeConnectOnTheBusItCannotPerform) {
     KdeConnectSharing sharing(bus.connection());
     const QList<QUrl> urls{QUrl(QStringLiteral("https://example.com/"))};
     EXPECT_FALSE(sharing.canPerform(urls));
+    EXPECT_FALSE(sharing.isAvailable());
     sharing.perform(urls); // nothing to reach; must simply return
     EXPECT_FALSE(sharing.canPerform({}));
 }
@@ -151,6 +152,7 @@ TEST(KdeConnectSharingTest, SendsToTheFirstReachableDeviceOnly) {
         nobody.startMock(KdeConnectSharing::kService, {QStringLiteral("--template"), fake}));
     KdeConnectSharing unreachable(nobody.connection());
     EXPECT_FALSE(unreachable.canPerform({QUrl(QStringLiteral("https://example.com/"))}));
+    EXPECT_FALSE(unreachable.isAvailable());
 
     PrivateBus bus;
     ASSERT_TRUE(bus.startMock(KdeConnectSharing::kService,
@@ -160,6 +162,7 @@ TEST(KdeConnectSharingTest, SendsToTheFirstReachableDeviceOnly) {
     const QList<QUrl> urls{QUrl::fromLocalFile(QStringLiteral("/tmp/a b.png")),
                            QUrl(QStringLiteral("https://example.com/"))};
     EXPECT_FALSE(sharing.canPerform({}));
+    EXPECT_TRUE(sharing.isAvailable()); // with nothing to send yet
     ASSERT_TRUE(sharing.canPerform(urls));
     sharing.perform(urls);
     QList<QStringList> calls;

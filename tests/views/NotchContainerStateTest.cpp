@@ -10,8 +10,10 @@ namespace {
 
 class TintedMusic final : public MusicStatus {
 public:
+    void start() override {}
     bool isPlaying() const override { return playing; }
     QString trackTitle() const override { return QStringLiteral("Song"); }
+    QString trackArtist() const override { return {}; }
     void refreshPosition() override {}
     void send(const QString&) override {}
     QColor accentColor() const override { return accent; }

@@ -5,6 +5,7 @@
 
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUuid>
 
@@ -71,13 +72,15 @@ TEST_F(NotchRender, GlassShowsWhenOpenAndStaysBlackWhenClosedOverTheNotch) {
 
     model->open();
     // Full glass: 0.18 black over the glass layer; the window shows through.
+    // Measured in the header band over the notch, where no content draws.
     const QColor material = NotchBackground::glassColor(QColor());
     const int expected = qRound(255 * (1 - (1 - material.alphaF()) * 0.82));
+    const QPoint glassSpot(380, 20);
     const QImage image = view.grabUntil(
-        [&](const QImage& i) { return std::abs(qAlpha(i.pixel(380, 100)) - expected) <= 2; });
+        [&](const QImage& i) { return std::abs(qAlpha(i.pixel(glassSpot)) - expected) <= 2; });
     saveForInspection(image, QStringLiteral("open-glass"));
-    EXPECT_NEAR(qAlpha(image.pixel(380, 100)), expected, 2);
-    EXPECT_LT(qAlpha(image.pixel(380, 100)), 250);
+    EXPECT_NEAR(qAlpha(image.pixel(glassSpot)), expected, 2);
+    EXPECT_LT(qAlpha(image.pixel(glassSpot)), 250);
 }
 
 TEST_F(NotchRender, DropTargetStrokesTheOutlineInLightBlue) {
@@ -214,4 +217,86 @@ TEST_F(NotchRender, EachNewContentReplacesThePreviousOne) {
     EXPECT_TRUE(view.waitFor([&] { return count("hudContent") == 0; }));
     EXPECT_EQ(count("openContent"), 1);
     EXPECT_EQ(count("closedContent"), 0);
+}
+
+TEST_F(NotchRender, NothingRedrawsOrWakesWhileIdleAndTheCountdownOnlyWhileShown) {
+    RenderedRootView view(model.get());
+    ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+    int frames = 0;
+    QObject::connect(&view.window(), &QQuickWindow::afterRendering, &view.window(),
+                     [&frames] { ++frames; });
+    // Frames drawn in `ms` once whatever just moved has had its last frame.
+    const auto framesDuring = [&](int ms) {
+        QTest::qWait(100);
+        frames = 0;
+        QTest::qWait(ms);
+        return frames;
+    };
+    // Wake-ups the views have asked for, beside the model's own focus end.
+    const auto viewTasks = [&] {
+        return time.pendingCount() - (model->hasPendingFocusEnd() ? 1 : 0);
+    };
+    ASSERT_TRUE(view.waitForSprings());
+    // Closed, nothing playing, no focus: no frame, no task.
+    EXPECT_EQ(framesDuring(400), 0);
+    EXPECT_EQ(time.pendingCount(), 0u);
+
+    // The focus wings: one wake-up armed for the countdown's next second,
+    // and no frame until it comes.
+    model->startOrPauseFocus();
+    time.advanceSeconds(0.5);
+    ASSERT_TRUE(view.waitForSprings());
+    EXPECT_EQ(viewTasks(), 1u);
+    EXPECT_EQ(framesDuring(300), 0);
+    frames = 0;
+    time.advanceSeconds(0.5);
+    QTest::qWait(100);
+    EXPECT_GT(frames, 0); // 24:59 is drawn
+    EXPECT_EQ(viewTasks(), 1u);
+
+    // Opened on the shelf, the wings are gone and so is their wake-up.
+    model->open(ZelvikPanel::shelf);
+    time.advanceMs(0); // the position refresh that opening asks for
+    ASSERT_TRUE(view.waitForSprings());
+    ASSERT_TRUE(view.waitFor([&] { return viewTasks() == 0; }));
+    EXPECT_EQ(framesDuring(400), 0);
+
+    // The focus tab redraws once a second while a period runs...
+    model->headerAction(QStringLiteral("tab.focus"));
+    ASSERT_TRUE(view.waitForSprings());
+    EXPECT_EQ(viewTasks(), 1u);
+    // ...and not at all once it is paused.
+    model->startOrPauseFocus();
+    EXPECT_FALSE(model->hasPendingFocusEnd());
+    ASSERT_TRUE(view.waitFor([&] { return time.pendingCount() == 0; }));
+    ASSERT_TRUE(view.waitForSprings());
+    QTest::qWait(1100); // the ring's last one-second move
+    EXPECT_EQ(framesDuring(400), 0);
+}
+
+TEST_F(NotchRender, AClickOnATabSwitchesItOnceEvenWhenTheControllerSeesItToo) {
+    RenderedRootView view(model.get());
+    ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+    model->open(ZelvikPanel::music);
+    ASSERT_TRUE(
+        view.waitFor([&] { return model->hitTargets().contains(QStringLiteral("tab.focus")); }));
+    ASSERT_TRUE(view.waitForSprings());
+    const QRectF focusTab = model->hitTargets().value(QStringLiteral("tab.focus"));
+    const int ticks = haptics.count;
+    QSignalSpy tabChanges(model.get(), &NotchModel::tabChanged);
+
+    QTest::mouseClick(&view.window(), Qt::LeftButton, {}, focusTab.center().toPoint());
+    // The window controller finds the same click in the same rectangle.
+    model->headerAction(QStringLiteral("tab.focus"));
+    EXPECT_EQ(model->tab(), ZelvikPanel::focus);
+    EXPECT_EQ(tabChanges.count(), 1);
+    EXPECT_EQ(haptics.count, ticks + 1);
+
+    // The settings button closes the notch and asks for the settings window.
+    int settingsShown = 0;
+    model->onShowSettings = [&] { ++settingsShown; };
+    const QRectF settingsButton = model->hitTargets().value(QStringLiteral("settings"));
+    QTest::mouseClick(&view.window(), Qt::LeftButton, {}, settingsButton.center().toPoint());
+    EXPECT_EQ(model->status(), NotchStatus::closed);
+    EXPECT_EQ(settingsShown, 1);
 }

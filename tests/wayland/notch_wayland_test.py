@@ -84,32 +84,44 @@ class Image:
     def is_background(self, x, y):
         return all(abs(a - b) <= 10 for a, b in zip(self.pixel(x, y), BACKGROUND))
 
-    def column_height(self, x=CENTER_X):
-        if not self.is_black(x, 2):
+    # The outline is measured from its left side only: it is symmetric about
+    # the middle, its contents (texts, icons) lie inside its black edge, and
+    # the cursor, which grim draws into the screenshots, is kept to the right
+    # of the middle.
+    def left_edge(self, y):
+        """The outline's leftmost pixel on row y (scanning in from the left
+        of the notch window), or None."""
+        for x in range(FULL_WINDOW[0], CENTER_X):
+            if self.is_black(x, y):
+                return x
+        return None
+
+    def right_edge(self, y):
+        for x in range(FULL_WINDOW[0] + FULL_WINDOW[2] - 1, CENTER_X, -1):
+            if self.is_black(x, y):
+                return x
+        return None
+
+    def outline_height(self):
+        """Rows of outline from the top edge down. The top two rows may carry
+        the drop highlight's stroke along the top edge."""
+        if self.left_edge(2) is None:
             return 0
         h = 2
-        while h < self.height and self.is_black(x, h):
+        while h < FULL_WINDOW[3] and self.left_edge(h) is not None:
             h += 1
         return h
 
-    def run(self, y, cx=CENTER_X):
-        """The black run through column cx on row y, as (first, last), or None."""
-        if not self.is_black(cx, y):
-            return None
-        left = right = cx
-        while left > 0 and self.is_black(left - 1, y):
-            left -= 1
-        while right < self.width - 1 and self.is_black(right + 1, y):
-            right += 1
-        return left, right
-
     def body_width(self, state):
+        """Width of the outline's body: below the top flares, above the
+        rounded bottom corners."""
         rows = range(state["t"] + 1, max(state["t"] + 2, state["height"] - state["b"]))
-        widths = [r[1] - r[0] + 1 for r in (self.run(y) for y in rows) if r]
+        edges = [self.left_edge(y) for y in rows]
+        widths = [2 * (CENTER_X - e) for e in edges if e is not None]
         return max(widths) if widths else 0
 
     def matches(self, state):
-        return (abs(self.column_height() - state["height"]) <= 1
+        return (abs(self.outline_height() - state["height"]) <= 1
                 and abs(self.body_width(state) - state["width"]) <= 4)
 
     def painted_outside(self, left, top, right, bottom):
@@ -359,16 +371,16 @@ def morph_frames(session, seconds):
 
 
 def off_centre(frames):
-    """Frames whose outline is not centred on the notch: the top rows of the
-    outline span the whole frame (the flares), so a picture shown at the
-    wrong place or cut by the window's edge shows there."""
+    """Frames whose outline is not centred on the notch: its top rows span
+    the whole frame (the flares), so a picture shown at the wrong place or
+    cut by the window's edge shows there. (The cursor rests lower down.)"""
     bad = []
     for i, shot in enumerate(frames):
-        run = shot.run(2)
-        if run is None:
+        edges = (shot.left_edge(2), shot.right_edge(2))
+        if None in edges:
             bad.append((i, "no outline"))
-        elif abs(run[0] + run[1] + 1 - 2 * CENTER_X) > 2:
-            bad.append((i, run))
+        elif abs(edges[0] + edges[1] + 1 - 2 * CENTER_X) > 2:
+            bad.append((i, edges))
     return bad
 
 
@@ -404,11 +416,11 @@ def scenario(session):
 
     # The capsule is at the top centre, and nothing else is drawn.
     body = shot.body_width(CLOSED)
-    height = shot.column_height()
+    height = shot.outline_height()
     check(abs(body - 190) <= 2 and abs(height - 24) <= 1,
           "the capsule is 190 x 24 (%d x %d)" % (body, height))
-    row = shot.run(12)
-    check(row is not None and abs(row[0] + row[1] + 1 - 2 * CENTER_X) <= 1,
+    row = (shot.left_edge(12), shot.right_edge(12))
+    check(None not in row and abs(row[0] + row[1] + 1 - 2 * CENTER_X) <= 1,
           "the capsule is centred (%s)" % (row,))
     outside = shot.painted_outside(CENTER_X - 95 - 9, 0, CENTER_X + 95 + 9, height + 1)
     check(outside == 0, "nothing else of the notch is drawn (%d pixels)" % outside)
@@ -466,14 +478,29 @@ def scenario(session):
           "the native window keeps the keyboard focus while the notch opens by hover")
     # A click inside the open notch keeps it open; XWayland gives an
     # override-redirect window no keys, so the keyboard stays where it was.
-    # (Off the middle column, where the outline's height is measured: the
-    # cursor is drawn into the screenshots.)
-    session.click(CENTER_X - 200, 120)
+    # (Right of the middle, like every place the cursor rests while the
+    # outline is measured.)
+    session.click(CENTER_X + 200, 120)
     time.sleep(0.3)
     session.input("key c")
     check(wait_for(lambda: recorder.has("key c"), 5) and keeps_keyboard(),
           "a click in the open notch leaves the keyboard with the native window")
     check(stays(session, OPEN, 0.5), "and the notch stays open")
+
+    # The header's tab buttons work: the focus tab replaces the music tab
+    # (whose pink note stands in the middle of the open notch).
+    def pink_note(shot):
+        return sum(1 for y in range(60, 100) for x in range(CENTER_X - 20, CENTER_X + 20)
+                   if shot.pixel(x, y)[0] > 200 and shot.pixel(x, y)[1] < 140)
+    shot = session.screenshot()
+    check(pink_note(shot) > 20, "the open notch shows the music tab first")
+    focus_tab = (CENTER_X - 178, 12)
+    session.click(*focus_tab)
+    session.move(*HOVER_AT)
+    check(wait_for(lambda: pink_note(session.screenshot()) == 0, 5),
+          "a click on the focus tab's button shows the focus tab")
+    time.sleep(0.6)  # the tabs cross-fade
+    session.save(session.screenshot(), "open-focus-tab")
 
     # Leaving: closed after the close delay; the window shrinks back to the
     # zone once the outline has stopped moving.
@@ -521,6 +548,21 @@ def scenario(session):
         app.wait()
     check(app.returncode == 0, "zelvik quits cleanly on SIGTERM (%s)" % app.returncode)
 
+    # With none running, zelvik --settings starts Zelvik with its settings
+    # window; the one it started then answers zelvik --toggle.
+    app = session.spawn([session.bin["zelvik"], "--settings"], "zelvik-settings.log")
+    check(wait_for(lambda: any(w.get("name") == "Zelvik Settings"
+                               for w in session.sway_windows()), 30, 0.2),
+          "zelvik --settings starts Zelvik and shows the settings window")
+    check(wait_for(lambda: session.notch_geometry() == CLOSED_ZONE, 20, 0.2),
+          "with the notch closed at the top")
+    session.move(*AWAY)
+    code = zelvik_toggle(session)
+    check(code == 0 and wait_state(session, OPEN) is not None,
+          "and zelvik --toggle reaches it (exit %d)" % code)
+    app.send_signal(signal.SIGTERM)
+    app.wait(10)
+
 
 def shelf_entries(session):
     path = os.path.join(session.dirs["data"], "Zelvik", "Shelf", "shelf.json")
@@ -564,10 +606,10 @@ def drop_case(session):
     time.sleep(0.1)
     session.input("down left")
     time.sleep(0.1)
-    # Onto the capsule's left part (the cursor is drawn into the screenshots,
-    # away from the middle column where the outline is measured).
-    for x, y in ((210, 850), (220, 840), (300, 700), (600, 300), (860, 40), (870, 14),
-                 (872, 12)):
+    # Onto the capsule's right part (the cursor, drawn into the screenshots,
+    # stays right of the middle, away from where the outline is measured).
+    for x, y in ((210, 850), (220, 840), (300, 700), (600, 300), (1030, 40), (1040, 14),
+                 (1042, 12)):
         session.move(x, y)
         time.sleep(0.1)
     check(wait_for(lambda: source.has("drag started"), 5), "the native window starts a drag")
@@ -577,7 +619,7 @@ def drop_case(session):
         session.save(opened, "drop-targeted")
         check(stroked(opened) > 200,
               "the outline is stroked for the drop (%d light blue pixels)" % stroked(opened))
-    for x, y in ((870, 60), (872, 110)):
+    for x, y in ((1040, 60), (1042, 110)):
         session.move(x, y)
         time.sleep(0.2)
     session.input("up left")

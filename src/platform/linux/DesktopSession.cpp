@@ -21,7 +21,8 @@ DesktopSession::Kind DesktopSession::current() {
 
 QByteArray DesktopSession::platformFor(const QByteArray& requested) {
     // Qt's platform names may carry options after a colon ("wayland:...").
-    const QByteArray name = requested.left(requested.indexOf(':')).trimmed().toLower();
+    const qsizetype options = requested.indexOf(':');
+    const QByteArray name = (options < 0 ? requested : requested.left(options)).trimmed().toLower();
     if (name.isEmpty() || name.startsWith("wayland"))
         return QByteArrayLiteral("xcb");
     return requested;

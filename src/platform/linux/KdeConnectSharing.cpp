@@ -33,6 +33,10 @@ bool KdeConnectSharing::canPerform(const QList<QUrl>& items) {
     return !items.isEmpty() && !reachableDevice().isEmpty();
 }
 
+bool KdeConnectSharing::isAvailable() {
+    return !reachableDevice().isEmpty();
+}
+
 void KdeConnectSharing::perform(const QList<QUrl>& items) {
     const QString device = reachableDevice();
     if (items.isEmpty() || device.isEmpty())

@@ -16,6 +16,7 @@ public:
     explicit KdeConnectSharing(QDBusConnection bus = QDBusConnection::sessionBus());
 
     bool canPerform(const QList<QUrl>& items) override;
+    bool isAvailable() override;
     void perform(const QList<QUrl>& items) override;
 
     static inline const QString kService = QStringLiteral("org.kde.kdeconnect");

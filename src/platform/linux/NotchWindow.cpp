@@ -2,6 +2,8 @@
 
 #include "LinuxDesktop.h"
 #include "model/NotchModel.h"
+#include "monitors/MusicMonitor.h"
+#include "views/MusicImageProviders.h"
 #include "window/NotchWindowController.h"
 
 #include <QGuiApplication>
@@ -54,6 +56,8 @@ NotchWindow::NotchWindow(const QUrl& rootView, NotchModel& model, Scheduler& sch
     const QSize size(int(NotchWindowController::kWindowWidth),
                      int(NotchWindowController::kWindowHeight));
     resize(size);
+    if (auto* music = qobject_cast<MusicMonitor*>(model.music()))
+        installMusicImageProviders(*engine(), *music);
     if (m_display == Display::x11) {
         setMinimumSize(size);
         setMaximumSize(size);

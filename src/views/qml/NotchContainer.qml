@@ -1,4 +1,5 @@
 import QtQuick
+import Qt5Compat.GraphicalEffects
 import Zelvik.Views 1.0
 
 // The outline with its background, shadow, drop highlight, click and drop
@@ -49,6 +50,10 @@ Item {
         response: containerState.springResponse
         dampingFraction: containerState.springDampingFraction
     }
+
+    readonly property bool masksContent: GraphicsInfo.api !== GraphicsInfo.Software
+                                         && (frameWidthSpring.running || frameHeightSpring.running
+                                             || bottomRadiusSpring.running)
 
     // Whether the outline (or its shadow) is still on its way; the window
     // that carries it shrinks only once it has come to rest.
@@ -120,20 +125,50 @@ Item {
             tint: containerState.tint
         }
 
-        // The body between the flares, where the contents go.
+        // The body between the flares, where the contents go. It clips to
+        // its rectangle; while the outline moves, the contents can reach its
+        // rounded bottom corners, so then they are masked to the outline
+        // itself (where the renderer has shaders; the software renderer
+        // keeps the rectangle).
         Item {
-            id: content
-            objectName: "notchContent"
-            x: topRadiusSpring.value
-            width: Math.max(0, frame.width - 2 * topRadiusSpring.value)
-            height: frame.height
-            clip: true
-
-            NotchContent {
-                anchors.fill: parent
-                model: container.model
-                containerState: containerState
+            id: contentClip
+            anchors.fill: parent
+            layer.enabled: container.masksContent
+            layer.effect: OpacityMask {
+                maskSource: maskTexture
             }
+
+            Item {
+                id: content
+                objectName: "notchContent"
+                x: topRadiusSpring.value
+                width: Math.max(0, frame.width - 2 * topRadiusSpring.value)
+                height: frame.height
+                clip: true
+
+                NotchContent {
+                    anchors.fill: parent
+                    model: container.model
+                    containerState: containerState
+                }
+            }
+        }
+        // The outline drawn only into the mask's texture, and only while the
+        // mask is in use.
+        NotchBackground {
+            id: outlineMask
+            anchors.fill: parent
+            visible: container.masksContent
+            topRadius: topRadiusSpring.value
+            bottomRadius: bottomRadiusSpring.value
+            glass: 0
+        }
+        ShaderEffectSource {
+            id: maskTexture
+            visible: false
+            sourceItem: container.masksContent ? outlineMask : null
+            hideSource: true
+            live: container.masksContent
         }
 
         NotchStroke {
@@ -147,8 +182,11 @@ Item {
             lineWidth: 1.5
         }
 
+        // Below the contents: a tile's own menu or the share button's drop
+        // comes first, and what no content takes falls through to these.
         MouseArea {
             id: clicks
+            z: -1
             anchors.fill: parent
             containmentMask: background
             // While open the contents take the left button; the menu is
@@ -164,9 +202,10 @@ Item {
         }
 
         // Drops go to the shelf; the source is told "copied" (or "linked"),
-        // never "moved".
+        // never "moved". Below the contents, like the clicks above.
         NotchDropArea {
             objectName: "dropArea"
+            z: -1
             anchors.fill: parent
             model: container.model
         }

@@ -12,26 +12,29 @@ Item {
     property Item current: null
     property string currentKey: ""
 
-    // Until the real views land, each content is an empty placeholder.
     Component {
         id: closedContent
-        Item {
+        ClosedNotchView {
             objectName: "closedContent"
             anchors.fill: parent
+            model: slot.model
         }
     }
+    // Made for the notice on show when it is created, and kept to that one.
     Component {
         id: hudContent
-        Item {
+        HUDContent {
             objectName: "hudContent"
             anchors.fill: parent
+            model: slot.model
         }
     }
     Component {
         id: openContent
-        Item {
+        OpenNotchView {
             objectName: "openContent"
             anchors.fill: parent
+            model: slot.model
         }
     }
     Component {
@@ -54,7 +57,12 @@ Item {
         const box = fade.createObject(slot, {
                                           "active": animated
                                       })
-        view.createObject(box, {})
+        const content = view.createObject(box, kind === "hud" ? {
+                                                                  "hud": slot.model.hud
+                                                              } : {})
+        // Header buttons are reported only by the panel that is staying.
+        if (kind === "open")
+            content.reporting = Qt.binding(() => !box.active)
         const old = slot.current
         if (old) {
             old.settled.connect(() => old.destroy())

@@ -1,0 +1,7 @@
+#include "MusicLog.h"
+
+namespace zelvik {
+
+Q_LOGGING_CATEGORY(lcMusic, "zelvik.music", QtWarningMsg)
+
+} // namespace zelvik

@@ -1,0 +1,24 @@
+import QtQuick
+import Zelvik.Views 1.0
+
+// A song's artwork in a rounded square: a diagonal wash of the accent colour
+// behind it, and the note symbol while there is no picture.
+Item {
+    id: artwork
+
+    property color accent: Qt.rgba(1.0, 0.38, 0.56, 1)
+    property real cornerRadius: 6
+
+    RoundedBox {
+        anchors.fill: parent
+        radius: artwork.cornerRadius
+        color: Qt.rgba(artwork.accent.r, artwork.accent.g, artwork.accent.b, 0.65)
+        gradientEnd: Qt.rgba(artwork.accent.r, artwork.accent.g, artwork.accent.b, 0.2)
+    }
+    SymbolIcon {
+        anchors.centerIn: parent
+        name: "music.note"
+        size: artwork.cornerRadius > 8 ? 26 : 10
+        color: Qt.rgba(1, 1, 1, 0.85)
+    }
+}
