@@ -78,6 +78,7 @@ void SettingsWindowFixture::showWindow(SettingsPage page) {
     model->setShelfStorage(shelfStore.get());
     model->setShelfActions(shelfActions.get());
     model->setSoundPlayer(&sounds);
+    model->hotKey().setShortcut(shortcut);
     model->reloadShelf();
     settings = model->settings();
     controller->setDesktop(&desktop);

@@ -107,6 +107,8 @@ protected:
     RecordingRevealer revealer;
     ScriptedPlayers players;
     FakeDesktop desktop;
+    // The desktop's key grab, where it has one (none under Wayland).
+    GlobalShortcut* shortcut = nullptr;
     std::unique_ptr<ShelfStore> shelfStore;
     std::unique_ptr<ShelfActions> shelfActions;
     std::unique_ptr<XdgAutostartEntry> autostart;
