@@ -1,0 +1,112 @@
+"""Zelvik under a long random session: pointer moves, clicks and drags over
+and around the notch, the notch toggled, a player skipping and pausing, and
+the sound output switching (each switch a notice), while its resident memory
+is sampled. Started by bench/soak."""
+import argparse
+import os
+import random
+import sys
+import time
+
+from desktop import Desktop, SCREEN, resident_kib
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+ZELVIK = os.path.join(ROOT, "build", "src", "app", "zelvik")
+NOTCH = (580, 0, 760, 300)  # the window's rectangle: capsule, open panel
+
+
+def spot(near_notch):
+    if near_notch:
+        x, y, w, h = NOTCH
+        return random.randint(x, x + w - 1), random.randint(y, y + h - 1)
+    return random.randint(0, SCREEN[0] - 1), random.randint(0, SCREEN[1] - 1)
+
+
+def act(desktop, counts):
+    roll = random.random()
+    near = random.random() < 0.5
+    if roll < 0.45:
+        # A short path of moves, like a hand.
+        x, y = spot(near)
+        commands = "".join("mousemove %d %d\n" % (
+            min(max(x + random.randint(-40, 40), 0), SCREEN[0] - 1),
+            min(max(y + random.randint(-40, 40), 0), SCREEN[1] - 1))
+            for _ in range(random.randint(5, 60)))
+        desktop.run(["xte"], stdin=commands.encode())
+        counts["moves"] += 1
+    elif roll < 0.60:
+        x, y = spot(near)
+        desktop.move(x, y)
+        desktop.run(["xdotool", "click", "1"])  # never 3: the menu has Quit
+        counts["clicks"] += 1
+    elif roll < 0.70:
+        x, y = spot(False)
+        tx, ty = spot(True)
+        desktop.move(x, y)
+        desktop.run(["xdotool", "mousedown", "1"])
+        desktop.run(["xte"] + ["mousemove %d %d" % (x + (tx - x) * i // 10, y + (ty - y) * i // 10)
+                               for i in range(1, 11)])
+        desktop.run(["xdotool", "mouseup", "1"])
+        counts["drags"] += 1
+    elif roll < 0.78:
+        desktop.run([ZELVIK, "--toggle"])
+        counts["toggles"] += 1
+    elif roll < 0.90:
+        desktop.run(["playerctl", random.choice(["next", "previous", "play-pause", "play"])])
+        counts["player changes"] += 1
+    else:
+        desktop.run(["pactl", "set-default-sink", random.choice(desktop.sinks)])
+        counts["sink switches"] += 1
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--seconds", type=int, default=3600)
+    parser.add_argument("--sample-every", type=int, default=30)
+    parser.add_argument("--seed", type=int, default=13)
+    args = parser.parse_args()
+    random.seed(args.seed)
+    desktop = Desktop()
+    counts = dict.fromkeys(("moves", "clicks", "drags", "toggles", "player changes",
+                            "sink switches"), 0)
+    samples = []
+    try:
+        desktop.start_x()
+        desktop.start_sound()
+        desktop.start_player()
+        zelvik = desktop.start_zelvik(ZELVIK)
+        start = time.monotonic()
+        next_sample = start
+        print("   time   resident", flush=True)
+        while True:
+            now = time.monotonic()
+            if now >= next_sample:
+                if zelvik.poll() is not None:
+                    break
+                samples.append((now - start, resident_kib(zelvik.pid)))
+                print("%6d s  %6d KiB" % samples[-1], flush=True)
+                next_sample += args.sample_every
+            if now - start >= args.seconds:
+                break
+            act(desktop, counts)
+            time.sleep(random.uniform(0.05, 0.4))
+        alive = zelvik.poll() is None
+        print("actions: " + ", ".join("%d %s" % (n, what) for what, n in counts.items()))
+        if not alive:
+            print("Zelvik ENDED with %s after %.0f s:\n%s" % (
+                zelvik.returncode, time.monotonic() - start, desktop.log("zelvik.log")))
+            return 1
+        # Growth from the first sample after warming up (the first minute
+        # loads fonts, QML and pictures once) to the end.
+        settled = [kib for t, kib in samples if t >= 60] or [kib for _, kib in samples]
+        first, last, peak = settled[0], settled[-1], max(settled)
+        print("resident memory: %d KiB after the first minute, %d KiB at the end, peak %d KiB; "
+              "growth %.1f %% (goal under 5 %%)" % (first, last, peak,
+                                                     (last - first) * 100.0 / first))
+        return 0
+    finally:
+        desktop.stop()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
