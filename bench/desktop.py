@@ -130,45 +130,34 @@ class Desktop:
         shutil.rmtree(self.root, ignore_errors=True)
 
 
-def cpu_ns(pid):
-    """Time on a CPU of all the process's threads so far, in nanoseconds."""
-    total = 0
-    for path in glob.glob("/proc/%d/task/*/schedstat" % pid):
-        try:
-            total += int(open(path).read().split()[0])
-        except (OSError, ValueError, IndexError):
-            pass  # a thread that ended meanwhile
-    return total
+class Threads:
+    """CPU time (schedstat, ns) and voluntary context switches (each a sleep
+    the thread was woken from) of every thread of a process at one moment."""
 
+    def __init__(self, pid):
+        self.cpu, self.woken, self.names = {}, {}, {}
+        for task in glob.glob("/proc/%d/task/*" % pid):
+            tid = int(os.path.basename(task))
+            try:
+                cpu = int(open(task + "/schedstat").read().split()[0])
+                name = open(task + "/comm").read().strip()
+                woken = next(int(line.split()[1]) for line in open(task + "/status")
+                             if line.startswith("voluntary_ctxt_switches:"))
+            except (OSError, ValueError, IndexError, StopIteration):
+                continue  # ended meanwhile
+            self.cpu[tid], self.woken[tid], self.names[tid] = cpu, woken, name
 
-def wakeups(pid):
-    """Context switches of all the process's threads so far: each voluntary
-    one is a sleep the thread was woken from."""
-    voluntary = involuntary = 0
-    for path in glob.glob("/proc/%d/task/*/status" % pid):
-        try:
-            for line in open(path):
-                if line.startswith("voluntary_ctxt_switches:"):
-                    voluntary += int(line.split()[1])
-                elif line.startswith("nonvoluntary_ctxt_switches:"):
-                    involuntary += int(line.split()[1])
-        except (OSError, ValueError):
-            pass
-    return voluntary, involuntary
-
-
-def wakeups_by_thread(pid):
-    """Voluntary context switches so far per thread name."""
-    counts = {}
-    for task in glob.glob("/proc/%d/task/*" % pid):
-        try:
-            name = open(task + "/comm").read().strip()
-            for line in open(task + "/status"):
-                if line.startswith("voluntary_ctxt_switches:"):
-                    counts[name] = counts.get(name, 0) + int(line.split()[1])
-        except (OSError, ValueError):
-            pass
-    return counts
+    def since(self, earlier):
+        """CPU ns and wake-ups per thread name since an earlier sample, and
+        the names of threads that ended in between (their last part is lost)."""
+        cpu = sum(ns - earlier.cpu.get(tid, 0) for tid, ns in self.cpu.items())
+        woken = {}
+        for tid, count in self.woken.items():
+            delta = count - earlier.woken.get(tid, 0)
+            if delta:
+                woken[self.names[tid]] = woken.get(self.names[tid], 0) + delta
+        ended = [earlier.names[tid] for tid in earlier.cpu if tid not in self.cpu]
+        return cpu, woken, ended
 
 
 def resident_kib(pid):
