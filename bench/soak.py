@@ -22,10 +22,15 @@ def spot(near_notch):
     return random.randint(0, SCREEN[0] - 1), random.randint(0, SCREEN[1] - 1)
 
 
-def act(desktop, counts):
-    roll = random.random()
+KINDS = ("moves", "clicks", "drags", "toggles", "player", "sound")
+# Each kind's share of the actions.
+WEIGHTS = (45, 15, 10, 8, 12, 10)
+
+
+def act(desktop, counts, kinds):
+    kind = random.choices(kinds, [WEIGHTS[KINDS.index(k)] for k in kinds])[0]
     near = random.random() < 0.5
-    if roll < 0.45:
+    if kind == "moves":
         # A short path of moves, like a hand.
         x, y = spot(near)
         commands = "".join("mousemove %d %d\n" % (
@@ -34,12 +39,12 @@ def act(desktop, counts):
             for _ in range(random.randint(5, 60)))
         desktop.run(["xte"], stdin=commands.encode())
         counts["moves"] += 1
-    elif roll < 0.60:
+    elif kind == "clicks":
         x, y = spot(near)
         desktop.move(x, y)
         desktop.run(["xdotool", "click", "1"])  # never 3: the menu has Quit
         counts["clicks"] += 1
-    elif roll < 0.70:
+    elif kind == "drags":
         x, y = spot(False)
         tx, ty = spot(True)
         desktop.move(x, y)
@@ -48,15 +53,15 @@ def act(desktop, counts):
                                for i in range(1, 11)])
         desktop.run(["xdotool", "mouseup", "1"])
         counts["drags"] += 1
-    elif roll < 0.78:
+    elif kind == "toggles":
         desktop.run([ZELVIK, "--toggle"])
         counts["toggles"] += 1
-    elif roll < 0.90:
+    elif kind == "player":
         desktop.run(["playerctl", random.choice(["next", "previous", "play-pause", "play"])])
-        counts["player changes"] += 1
+        counts["player"] += 1
     else:
         desktop.run(["pactl", "set-default-sink", random.choice(desktop.sinks)])
-        counts["sink switches"] += 1
+        counts["sound"] += 1
 
 
 def main():
@@ -64,11 +69,13 @@ def main():
     parser.add_argument("--seconds", type=int, default=3600)
     parser.add_argument("--sample-every", type=int, default=30)
     parser.add_argument("--seed", type=int, default=13)
+    parser.add_argument("--only", default=",".join(KINDS),
+                        help="comma-separated kinds of action: " + " ".join(KINDS))
     args = parser.parse_args()
     random.seed(args.seed)
     desktop = Desktop()
-    counts = dict.fromkeys(("moves", "clicks", "drags", "toggles", "player changes",
-                            "sink switches"), 0)
+    kinds = [k for k in args.only.split(",") if k in KINDS]
+    counts = dict.fromkeys(kinds, 0)
     samples = []
     try:
         desktop.start_x()
@@ -88,7 +95,7 @@ def main():
                 next_sample += args.sample_every
             if now - start >= args.seconds:
                 break
-            act(desktop, counts)
+            act(desktop, counts, kinds)
             time.sleep(random.uniform(0.05, 0.4))
         alive = zelvik.poll() is None
         print("actions: " + ", ".join("%d %s" % (n, what) for what, n in counts.items()))
