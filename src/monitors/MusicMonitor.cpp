@@ -146,7 +146,14 @@ void MusicMonitor::refreshPlayers() {
 
 bool MusicMonitor::launch(const QString& source) {
     const auto parsed = musicSourceFromRaw(source);
-    if (!parsed || !m_applications)
+    if (!parsed)
+        return false;
+    if (isRunning(*parsed)) {
+        // What the player answers changes nothing shown.
+        runScript(playerScripts::activate(*parsed), [](const ScriptOutput&) {});
+        return true;
+    }
+    if (!m_applications)
         return false;
     const auto found = application(*parsed);
     return found && m_applications->launch(*found);
