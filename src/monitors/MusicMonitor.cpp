@@ -118,6 +118,11 @@ QUrl MusicMonitor::appUrl(MusicSource source) const {
     return found ? found->location : QUrl();
 }
 
+QString MusicMonitor::playerName(MusicSource source) const {
+    const auto found = application(source);
+    return displayName(source, found ? found->name : m_notifications->playerName(source));
+}
+
 QVariantList MusicMonitor::players() const {
     QVariantList list;
     for (const MusicSource source : kAllMusicSources) {

@@ -150,6 +150,9 @@ public:
     Q_INVOKABLE bool launch(const QString& source);
 
     bool isRunning(MusicSource source) const;
+    // The player's name for people in the interface language: "Spotify";
+    // for Music the desktop player's own name, else "Music" / "Müzik".
+    QString playerName(MusicSource source) const;
     // The installed application of a player (its desktop entry).
     std::optional<PlayerApplication> application(MusicSource source) const;
     QUrl appUrl(MusicSource source) const;

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <set>
 
@@ -82,8 +83,37 @@ public:
     void quit(MusicSource source) {
         running.erase(source);
         emit applicationTerminated(bundleIdentifier(source));
+        emit playersChanged();
+    }
+    // The player appears on the bus.
+    void run(MusicSource source) {
+        running.insert(source);
+        emit playersChanged();
     }
     std::set<MusicSource> running;
+};
+
+// Installed players by source, and the ones the monitor started.
+class ScriptedApplications final : public PlayerApplications {
+public:
+    std::optional<PlayerApplication> find(MusicSource source, const QString&) const override {
+        const auto it = installed.find(source);
+        return it == installed.end() ? std::nullopt : std::optional(it->second);
+    }
+    bool launch(const PlayerApplication& application) override {
+        launched << application.id;
+        return true;
+    }
+    // Installs (or with nullopt removes) a player and says so.
+    void install(MusicSource source, std::optional<PlayerApplication> application) {
+        if (application)
+            installed[source] = *application;
+        else
+            installed.erase(source);
+        emit changed();
+    }
+    std::map<MusicSource, PlayerApplication> installed;
+    QStringList launched;
 };
 
 // A monitor on virtual time whose scripts are answered from a table.
@@ -94,8 +124,9 @@ public:
     std::shared_ptr<ScriptTable> table = std::make_shared<ScriptTable>();
     ScriptRunner runner{[t = table] { return std::make_unique<ScriptedEngine>(t); }};
     FakeNotifications* notifications = new FakeNotifications;
-    MusicMonitor monitor{
-        {time, time, runner, std::unique_ptr<PlayerNotifications>(notifications), nullptr}};
+    ScriptedApplications* applications = new ScriptedApplications;
+    MusicMonitor monitor{{time, time, runner, std::unique_ptr<PlayerNotifications>(notifications),
+                          std::unique_ptr<PlayerApplications>(applications)}};
 
     void answer(const QString& script, const ScriptOutput& output) {
         const QMutexLocker lock(&table->mutex);
