@@ -80,6 +80,7 @@ void SettingsWindowFixture::showWindow(SettingsPage page) {
     model->setShelfStorage(shelfStore.get());
     model->setShelfActions(shelfActions.get());
     model->setSoundPlayer(&sounds);
+    model->hotKey().setShortcut(shortcut);
     model->reloadShelf();
     auto notifications = std::make_unique<FakeNotifications>();
     auto applications = std::make_unique<ScriptedApplications>();

@@ -100,6 +100,8 @@ protected:
     FakeNotifications* playerNotifications = nullptr;
     ScriptedApplications* playerApplications = nullptr;
     MusicMonitor* music = nullptr;
+    // The desktop's key grab, where it has one (none under Wayland).
+    GlobalShortcut* shortcut = nullptr;
     std::unique_ptr<ShelfStore> shelfStore;
     std::unique_ptr<ShelfActions> shelfActions;
     std::unique_ptr<XdgAutostartEntry> autostart;

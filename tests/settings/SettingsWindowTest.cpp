@@ -464,6 +464,30 @@ TEST_F(SettingsWindowTest, TheDisplayPickerListsEveryScreenAndFollowsScreenChang
     EXPECT_EQ(picker->property("currentIndex").toInt(), 4);
 }
 
+// Where the desktop keeps system-wide keys to itself (a Wayland session gives
+// Zelvik no key grab), the shortcut row says how to bind the toggle command.
+TEST_F(SettingsWindowTest, TheShortcutRowSaysHowToBindTheToggleWhereNoKeyCanBeTaken) {
+    showWindow();
+    QQuickItem* subtitle = find(QStringLiteral("rowSubtitle"),
+                                row(SettingsPage::general, QStringLiteral("row.hotKeyEnabled")));
+    ASSERT_NE(subtitle, nullptr);
+    EXPECT_TRUE(textOf(subtitle).contains(u"“zelvik --toggle”")) << textOf(subtitle).toStdString();
+    EXPECT_TRUE(textOf(subtitle).contains(u"GNOME, KDE Plasma"));
+    settings->setLanguage(AppLanguage::tr);
+    EXPECT_TRUE(textOf(subtitle).startsWith(u"Bu masaüstü kısayolları kendine saklar"))
+        << textOf(subtitle).toStdString();
+    EXPECT_TRUE(textOf(subtitle).contains(u"“zelvik --toggle”"));
+}
+
+TEST_F(SettingsWindowTest, TheShortcutRowNamesTheKeyWhereItCanBeTaken) {
+    FakeShortcut grab;
+    shortcut = &grab;
+    showWindow();
+    EXPECT_EQ(textOf(find(QStringLiteral("rowSubtitle"),
+                          row(SettingsPage::general, QStringLiteral("row.hotKeyEnabled")))),
+              QStringLiteral("Alt Super N, works from any app"));
+}
+
 TEST_F(SettingsWindowTest, SwitchingTheLanguageRelabelsTheWholeWindowAtOnce) {
     shelfStore->addText(QStringLiteral("one"));
     showWindow();

@@ -12,6 +12,7 @@ class FakeDesktop final : public NotchDesktop {
 public:
     QList<ScreenDescription> screens() const override { return screenList; }
     QPointF pointerLocation() const override { return pointer; }
+    bool isPointerLocationKnown() const override { return pointerKnown; }
     int dragChangeCount() const override { return dragCount; }
     void installPointerMonitor(std::function<void(PointerEventType)> handler) override {
         monitor = std::move(handler);
@@ -24,6 +25,7 @@ public:
     QList<ScreenDescription> screenList;
     bool overOwnWindow = false;
     QPointF pointer{-1000, -1000};
+    bool pointerKnown = true;
     int dragCount = 0;
     std::function<void(PointerEventType)> monitor;
     std::function<void()> screensChanged;
@@ -48,6 +50,10 @@ public:
         ignores = value;
         ++ignoreSets;
     }
+    void setReachableArea(const QRectF& area) override {
+        reachable = area;
+        reachableHistory << area;
+    }
     bool hasOpenPopup() const override { return popupOpen; }
     void closePopups() override {
         ++popupCloses;
@@ -68,6 +74,8 @@ public:
     int ignoreSets = 0;
     bool popupOpen = false;
     int popupCloses = 0;
+    QRectF reachable;
+    QList<QRectF> reachableHistory;
 };
 
 // A shortcut whose grab the test can refuse.

@@ -64,6 +64,7 @@ Rectangle {
                 settings: root.settings
                 displays: root.displays
                 launchAtLogin: root.launchAtLogin
+                hotKeyAvailable: root.model.hotKeyAvailable
             }
             AppearancePage {
                 objectName: "page.appearance"
