@@ -5,7 +5,10 @@
 #include "monitors/ScriptRunner.h"
 #include "support/VirtualTime.h"
 
+#include <QBuffer>
+#include <QColor>
 #include <QHash>
+#include <QImage>
 #include <QMutex>
 #include <QTest>
 
@@ -16,6 +19,17 @@
 #include <set>
 
 namespace zelvik::test {
+
+// A plain picture of one colour, as PNG bytes: a cover as players hand it over.
+inline QByteArray pngOf(const QColor& color, QSize size = {8, 8}) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
 
 // The player scripts exactly as the players' scripting expects them.
 inline QString statusScript(const char* application) {

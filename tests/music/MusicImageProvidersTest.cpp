@@ -5,7 +5,6 @@
 #include "support/TestEnvironment.h"
 #include "views/MusicImageProviders.h"
 
-#include <QBuffer>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -13,20 +12,6 @@
 
 using namespace zelvik;
 using namespace zelvik::test;
-
-namespace {
-
-QByteArray pngOf(const QColor& color, QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-} // namespace
 
 TEST_F(MonitorFixture, QmlImagesShowTheCurrentCoverAndPlayerIcons) {
     QQmlEngine engine;

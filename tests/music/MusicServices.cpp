@@ -3,7 +3,6 @@
 #include "support/TestEnvironment.h"
 
 #include <QColor>
-#include <QDBusArgument>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDir>
@@ -17,19 +16,8 @@ namespace zelvik::test {
 namespace {
 
 constexpr int kStartTimeoutMs = 20000;
-const QString kMockInterface = QStringLiteral("org.freedesktop.DBus.Mock");
 const QString kSpotify = QStringLiteral("org.mpris.MediaPlayer2.spotify");
 const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
-
-void stop(QProcess& process) {
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-}
 
 bool hasName(const QDBusConnection& connection, const QString& name) {
     return connection.interface()->isServiceRegistered(name).value();
@@ -115,12 +103,12 @@ MpvPlayer::MpvPlayer(const PrivateSessionBus& bus, const QStringList& files, boo
     if (!m_running) {
         m_error =
             QStringLiteral("mpv did not come up: ") + QString::fromLocal8Bit(m_process.readAll());
-        stop(m_process);
+        stopProcess(m_process);
     }
 }
 
 MpvPlayer::~MpvPlayer() {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 QString MpvPlayer::ask(const QStringList& arguments) const {
@@ -129,14 +117,14 @@ QString MpvPlayer::ask(const QStringList& arguments) const {
     playerctl.start(findSystemProgram(QStringLiteral("playerctl")),
                     QStringList{QStringLiteral("-p"), QStringLiteral("mpv")} + arguments);
     if (!playerctl.waitForFinished(10000) || playerctl.exitCode() != 0) {
-        stop(playerctl);
+        stopProcess(playerctl);
         return {};
     }
     return QString::fromUtf8(playerctl.readAllStandardOutput()).trimmed();
 }
 
 void MpvPlayer::quit() {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 // --- FakeSpotify -------------------------------------------------------------
@@ -168,12 +156,12 @@ FakeSpotify::FakeSpotify(const PrivateSessionBus& bus, const QVariantMap& parame
     m_running = m_running && m_process.state() != QProcess::NotRunning;
     if (!m_running) {
         m_error = QStringLiteral("the scripted Spotify did not start");
-        stop(m_process);
+        stopProcess(m_process);
     }
 }
 
 FakeSpotify::~FakeSpotify() {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 bool FakeSpotify::update(const QVariantMap& properties) {
@@ -188,25 +176,7 @@ bool FakeSpotify::update(const QVariantMap& properties) {
 }
 
 QList<QVariantList> FakeSpotify::calls(const QString& method) const {
-    QDBusMessage message = QDBusMessage::createMethodCall(kSpotify, kPath, kMockInterface,
-                                                          QStringLiteral("GetMethodCalls"));
-    message << method;
-    const QDBusMessage reply = m_connection.call(message, QDBus::Block, 10000);
-    QList<QVariantList> result;
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return result;
-    const auto argument = reply.arguments().first().value<QDBusArgument>();
-    argument.beginArray();
-    while (!argument.atEnd()) {
-        qulonglong stamp = 0;
-        QVariantList arguments;
-        argument.beginStructure();
-        argument >> stamp >> arguments;
-        argument.endStructure();
-        result << arguments;
-    }
-    argument.endArray();
-    return result;
+    return dbusMockCalls(m_connection, kSpotify, kPath, method);
 }
 
 void FakeSpotify::freeze(double seconds) {
@@ -217,7 +187,7 @@ void FakeSpotify::freeze(double seconds) {
 }
 
 void FakeSpotify::quit() {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 // --- ArtServer ---------------------------------------------------------------
@@ -243,12 +213,12 @@ ArtServer::ArtServer() {
         kStartTimeoutMs);
     if (m_port == 0) {
         m_error = QStringLiteral("the cover server did not start");
-        stop(m_process);
+        stopProcess(m_process);
     }
 }
 
 ArtServer::~ArtServer() {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 QString ArtServer::url(const QString& path) const {

@@ -23,7 +23,9 @@ constexpr int kStartTimeoutMs = 20000;
 
 const QString kNotifications = QStringLiteral("org.freedesktop.Notifications");
 
-void stop(QProcess& process) {
+} // namespace
+
+void stopProcess(QProcess& process) {
     if (process.state() == QProcess::NotRunning)
         return;
     process.terminate();
@@ -33,7 +35,30 @@ void stop(QProcess& process) {
     }
 }
 
-} // namespace
+QList<QVariantList> dbusMockCalls(const QDBusConnection& connection, const QString& service,
+                                  const QString& path, const QString& method) {
+    QDBusMessage message =
+        QDBusMessage::createMethodCall(service, path, QStringLiteral("org.freedesktop.DBus.Mock"),
+                                       QStringLiteral("GetMethodCalls"));
+    message << method;
+    const QDBusMessage reply = connection.call(message, QDBus::Block, 10000);
+    QList<QVariantList> result;
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return result;
+    // a(tav): a time stamp and the call's arguments.
+    const auto argument = reply.arguments().first().value<QDBusArgument>();
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        qulonglong stamp = 0;
+        QVariantList arguments;
+        argument.beginStructure();
+        argument >> stamp >> arguments;
+        argument.endStructure();
+        result << arguments;
+    }
+    argument.endArray();
+    return result;
+}
 
 QString findSystemProgram(const QString& name) {
     const QString system = QStandardPaths::findExecutable(name, {QStringLiteral("/usr/bin")});
@@ -47,7 +72,7 @@ bool runQuietly(const QString& program, const QStringList& arguments,
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
     if (!process.waitForFinished(timeoutMs)) {
-        stop(process);
+        stopProcess(process);
         return false;
     }
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
@@ -102,14 +127,14 @@ PrivateSessionBus::PrivateSessionBus(const QString& extraPolicy) {
     if (line.isEmpty()) {
         m_error = QStringLiteral("dbus-run-session printed no bus address: ") +
                   QString::fromLocal8Bit(m_process.readAllStandardError());
-        stop(m_process);
+        stopProcess(m_process);
         return;
     }
     const QDBusConnection bus =
         QDBusConnection::connectToBus(QString::fromUtf8(line), m_connectionName);
     if (!bus.isConnected()) {
         m_error = QStringLiteral("cannot connect to the private bus: ") + bus.lastError().message();
-        stop(m_process);
+        stopProcess(m_process);
         return;
     }
     m_address = QString::fromUtf8(line);
@@ -121,7 +146,7 @@ PrivateSessionBus::~PrivateSessionBus() {
         // End of input ends the shell; dbus-run-session then ends the bus.
         m_process.closeWriteChannel();
         if (!m_process.waitForFinished(5000))
-            stop(m_process);
+            stopProcess(m_process);
     }
 }
 
@@ -161,36 +186,17 @@ MockNotificationServer::MockNotificationServer(const PrivateSessionBus& bus)
     if (!m_running) {
         m_error = QStringLiteral("the mock notification daemon did not start: ") +
                   QString::fromLocal8Bit(m_process.readAll());
-        stop(m_process);
+        stopProcess(m_process);
     }
 }
 
 MockNotificationServer::~MockNotificationServer() {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 QList<QVariantList> MockNotificationServer::calls(const QString& method) const {
-    QDBusMessage message = QDBusMessage::createMethodCall(
-        kNotifications, QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("GetMethodCalls"));
-    message << method;
-    const QDBusMessage reply = m_connection.call(message, QDBus::Block, 10000);
-    QList<QVariantList> result;
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return result;
-    // a(tav): a time stamp and the call's arguments.
-    const auto argument = reply.arguments().first().value<QDBusArgument>();
-    argument.beginArray();
-    while (!argument.atEnd()) {
-        qulonglong stamp = 0;
-        QVariantList arguments;
-        argument.beginStructure();
-        argument >> stamp >> arguments;
-        argument.endStructure();
-        result << arguments;
-    }
-    argument.endArray();
-    return result;
+    return dbusMockCalls(m_connection, kNotifications,
+                         QStringLiteral("/org/freedesktop/Notifications"), method);
 }
 
 void MockNotificationServer::clearCalls() const {
@@ -231,12 +237,12 @@ MockLogind::MockLogind(const PrivateSessionBus& bus)
     if (!m_running) {
         m_error = QStringLiteral("the mock logind did not start: ") +
                   QString::fromLocal8Bit(m_process.readAll());
-        stop(m_process);
+        stopProcess(m_process);
     }
 }
 
 MockLogind::~MockLogind() {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 bool MockLogind::announceSleep(bool start) const {
@@ -305,13 +311,13 @@ bool PrivatePulseAudio::launch() {
     if (!m_running) {
         m_error = QStringLiteral("the PulseAudio server did not start: ") +
                   QString::fromLocal8Bit(m_process.readAll());
-        zelvik::test::stop(m_process);
+        zelvik::test::stopProcess(m_process);
     }
     return m_running;
 }
 
 PrivatePulseAudio::~PrivatePulseAudio() {
-    zelvik::test::stop(m_process);
+    zelvik::test::stopProcess(m_process);
 }
 
 bool PrivatePulseAudio::pactl(const QStringList& arguments) const {
@@ -319,7 +325,7 @@ bool PrivatePulseAudio::pactl(const QStringList& arguments) const {
 }
 
 void PrivatePulseAudio::stop() {
-    zelvik::test::stop(m_process);
+    zelvik::test::stopProcess(m_process);
     m_running = false;
 }
 
@@ -365,7 +371,7 @@ PulseEventLog::PulseEventLog(const PrivatePulseAudio& server) {
 }
 
 PulseEventLog::~PulseEventLog() {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 void PulseEventLog::read() {

@@ -18,6 +18,15 @@ QString findSystemProgram(const QString& name);
 bool runQuietly(const QString& program, const QStringList& arguments,
                 const QProcessEnvironment& environment, int timeoutMs = 10000);
 
+// Ends a helper process: politely first, then by force; bounded.
+void stopProcess(QProcess& process);
+
+// The arguments of every call of `method` that a python3-dbusmock object
+// logged, oldest first (its GetMethodCalls). The call is synchronous, so
+// everything sent earlier on the same connection has been logged by then.
+QList<QVariantList> dbusMockCalls(const QDBusConnection& connection, const QString& service,
+                                  const QString& path, const QString& method);
+
 // A private session bus for one test suite: `dbus-run-session` running a
 // shell that prints the bus address and then waits on its input. Closing
 // that input ends the shell, and dbus-run-session takes the bus down.

@@ -41,14 +41,7 @@ SettingsWindowFixture::SettingsWindowFixture() {
     shelfActions = std::make_unique<ShelfActions>(*shelfStore, nullptr, &revealer);
     autostart = std::make_unique<XdgAutostartEntry>(
         QStringLiteral("/usr/bin/zelvik"), folder.filePath(QStringLiteral("zelvik.desktop")));
-    ScreenDescription laptop;
-    laptop.name = QStringLiteral("Built-in");
-    laptop.topInset = 32;
-    laptop.displayNumber = 11;
-    ScreenDescription external;
-    external.name = QStringLiteral("DELL U2720Q");
-    external.displayNumber = 22;
-    desktop.screenList = {laptop, external};
+    desktop.screenList = FakeDesktop::laptopAndMonitor();
     controller = std::make_unique<SettingsWindowController>(
         SettingsWindowController::Services{autostart.get()});
 }

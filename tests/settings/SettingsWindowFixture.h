@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/FocusFakes.h" // tests/model
 #include "model/NotchModel.h"
 #include "model/SoundPlayer.h"
 #include "music/MusicFakes.h" // tests/music
@@ -27,15 +28,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace zelvik::test {
-
-class RecordingSounds final : public SoundPlayer {
-public:
-    bool play(const QString& name) override {
-        played << name;
-        return true;
-    }
-    QStringList played;
-};
 
 class RecordingRevealer final : public FileRevealer {
 public:
