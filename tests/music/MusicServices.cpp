@@ -19,10 +19,6 @@ constexpr int kStartTimeoutMs = 20000;
 const QString kSpotify = QStringLiteral("org.mpris.MediaPlayer2.spotify");
 const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
 
-bool hasName(const QDBusConnection& connection, const QString& name) {
-    return connection.interface()->isServiceRegistered(name).value();
-}
-
 TestSongs makeSongs() {
     TestSongs songs;
     songs.folder = testRoot() + QStringLiteral("/songs");
@@ -130,39 +126,12 @@ void MpvPlayer::quit() {
 // --- FakeSpotify -------------------------------------------------------------
 
 FakeSpotify::FakeSpotify(const PrivateSessionBus& bus, const QVariantMap& parameters)
-    : m_connection(bus.connection()) {
-    const QString python = findSystemProgram(QStringLiteral("python3"));
-    if (python.isEmpty() ||
-        !runQuietly(python, {QStringLiteral("-c"), QStringLiteral("import dbusmock")},
-                    bus.environment())) {
-        m_error = QStringLiteral("python3-dbusmock is not installed");
-        return;
-    }
-    const QString json = QString::fromUtf8(
-        QJsonDocument(QJsonObject::fromVariantMap(parameters)).toJson(QJsonDocument::Compact));
-    m_process.setProcessEnvironment(bus.environment());
-    // It logs every call on its output; nobody reads that while the test
-    // waits for a call, so a long log must not fill the pipe.
-    m_process.setStandardOutputFile(QProcess::nullDevice());
-    m_process.start(python,
-                    {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"),
-                     QStringLiteral(ZELVIK_MUSIC_TEST_DIR "/fake_spotify.py"), QStringLiteral("-p"),
-                     json});
-    m_running = QTest::qWaitFor(
-        [&] {
-            return m_process.state() == QProcess::NotRunning || hasName(m_connection, kSpotify);
-        },
-        kStartTimeoutMs);
-    m_running = m_running && m_process.state() != QProcess::NotRunning;
-    if (!m_running) {
-        m_error = QStringLiteral("the scripted Spotify did not start");
-        stopProcess(m_process);
-    }
-}
-
-FakeSpotify::~FakeSpotify() {
-    stopProcess(m_process);
-}
+    : m_connection(bus.connection())
+    , m_mock(bus,
+             {.name = QStringLiteral(ZELVIK_MUSIC_TEST_DIR "/fake_spotify.py"),
+              .service = kSpotify,
+              .parameters = QString::fromUtf8(QJsonDocument(QJsonObject::fromVariantMap(parameters))
+                                                  .toJson(QJsonDocument::Compact))}) {}
 
 bool FakeSpotify::update(const QVariantMap& properties) {
     QDBusMessage message = QDBusMessage::createMethodCall(
@@ -187,7 +156,7 @@ void FakeSpotify::freeze(double seconds) {
 }
 
 void FakeSpotify::quit() {
-    stopProcess(m_process);
+    m_mock.stop();
 }
 
 // --- ArtServer ---------------------------------------------------------------

@@ -160,10 +160,9 @@ QProcessEnvironment PrivateSessionBus::environment() const {
     return environment;
 }
 
-// --- MockNotificationServer -------------------------------------------------
+// --- DBusMockProcess --------------------------------------------------------
 
-MockNotificationServer::MockNotificationServer(const PrivateSessionBus& bus)
-    : m_connection(bus.connection()) {
+DBusMockProcess::DBusMockProcess(const PrivateSessionBus& bus, const Template& served) {
     const QString python = findSystemProgram(QStringLiteral("python3"));
     if (python.isEmpty() ||
         !runQuietly(python, {QStringLiteral("-c"), QStringLiteral("import dbusmock")},
@@ -172,27 +171,46 @@ MockNotificationServer::MockNotificationServer(const PrivateSessionBus& bus)
         m_error = QStringLiteral("python3-dbusmock is not installed");
         return;
     }
-    m_process.setProcessEnvironment(bus.environment());
-    m_process.setProcessChannelMode(QProcess::MergedChannels);
-    m_process.start(python, {QStringLiteral("-m"), QStringLiteral("dbusmock"),
-                             QStringLiteral("--template"), QStringLiteral("notification_daemon")});
+    QProcessEnvironment environment = bus.environment();
+    if (served.systemBus)
+        environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), bus.address());
+    m_process.setProcessEnvironment(environment);
+    // It logs every call on its output; nobody reads that while a test
+    // waits for a call, so a long log must not fill the pipe.
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    QStringList arguments{QStringLiteral("-m"), QStringLiteral("dbusmock"),
+                          QStringLiteral("--template"), served.name};
+    if (!served.parameters.isEmpty())
+        arguments << QStringLiteral("-p") << served.parameters;
+    m_process.start(python, arguments);
+    const QDBusConnection connection = bus.connection();
     m_running = QTest::qWaitFor(
         [&] {
             return m_process.state() == QProcess::NotRunning ||
-                   m_connection.interface()->isServiceRegistered(kNotifications).value();
+                   connection.interface()->isServiceRegistered(served.service).value();
         },
         kStartTimeoutMs);
     m_running = m_running && m_process.state() != QProcess::NotRunning;
     if (!m_running) {
-        m_error = QStringLiteral("the mock notification daemon did not start: ") +
-                  QString::fromLocal8Bit(m_process.readAll());
+        m_error = QStringLiteral("dbusmock's %1 did not start: ").arg(served.name) +
+                  QString::fromLocal8Bit(m_process.readAllStandardError());
         stopProcess(m_process);
     }
 }
 
-MockNotificationServer::~MockNotificationServer() {
+DBusMockProcess::~DBusMockProcess() {
     stopProcess(m_process);
 }
+
+void DBusMockProcess::stop() {
+    stopProcess(m_process);
+}
+
+// --- MockNotificationServer -------------------------------------------------
+
+MockNotificationServer::MockNotificationServer(const PrivateSessionBus& bus)
+    : m_connection(bus.connection())
+    , m_mock(bus, {.name = QStringLiteral("notification_daemon"), .service = kNotifications}) {}
 
 QList<QVariantList> MockNotificationServer::calls(const QString& method) const {
     return dbusMockCalls(m_connection, kNotifications,
@@ -209,41 +227,10 @@ void MockNotificationServer::clearCalls() const {
 // --- MockLogind -------------------------------------------------------------
 
 MockLogind::MockLogind(const PrivateSessionBus& bus)
-    : m_connection(bus.connection()) {
-    const QString python = findSystemProgram(QStringLiteral("python3"));
-    if (python.isEmpty() ||
-        !runQuietly(python, {QStringLiteral("-c"), QStringLiteral("import dbusmock")},
-                    bus.environment())) {
-        m_moduleMissing = true;
-        m_error = QStringLiteral("python3-dbusmock is not installed");
-        return;
-    }
-    // The template serves the system bus; here that is the private bus.
-    QProcessEnvironment environment = bus.environment();
-    environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), bus.address());
-    m_process.setProcessEnvironment(environment);
-    m_process.setProcessChannelMode(QProcess::MergedChannels);
-    m_process.start(python, {QStringLiteral("-m"), QStringLiteral("dbusmock"),
-                             QStringLiteral("--template"), QStringLiteral("logind")});
-    m_running = QTest::qWaitFor(
-        [&] {
-            return m_process.state() == QProcess::NotRunning ||
-                   m_connection.interface()
-                       ->isServiceRegistered(QStringLiteral("org.freedesktop.login1"))
-                       .value();
-        },
-        kStartTimeoutMs);
-    m_running = m_running && m_process.state() != QProcess::NotRunning;
-    if (!m_running) {
-        m_error = QStringLiteral("the mock logind did not start: ") +
-                  QString::fromLocal8Bit(m_process.readAll());
-        stopProcess(m_process);
-    }
-}
-
-MockLogind::~MockLogind() {
-    stopProcess(m_process);
-}
+    : m_connection(bus.connection())
+    , m_mock(bus, {.name = QStringLiteral("logind"),
+                   .service = QStringLiteral("org.freedesktop.login1"),
+                   .systemBus = true}) {}
 
 bool MockLogind::announceSleep(bool start) const {
     QDBusMessage message = QDBusMessage::createMethodCall(
