@@ -22,6 +22,19 @@ public:
     }
     bool pointerOverOwnWindow() const override { return overOwnWindow; }
 
+    // A built-in screen with a notch (display 11) and an external monitor
+    // (display 22), as a laptop at a desk has.
+    static QList<ScreenDescription> laptopAndMonitor() {
+        ScreenDescription laptop;
+        laptop.name = QStringLiteral("Built-in");
+        laptop.topInset = 32;
+        laptop.displayNumber = 11;
+        ScreenDescription external;
+        external.name = QStringLiteral("DELL U2720Q");
+        external.displayNumber = 22;
+        return {laptop, external};
+    }
+
     QList<ScreenDescription> screenList;
     bool overOwnWindow = false;
     QPointF pointer{-1000, -1000};

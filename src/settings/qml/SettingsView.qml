@@ -80,6 +80,7 @@ Rectangle {
                 objectName: "page.music"
                 settings: root.settings
                 players: root.players
+                music: root.model.music
             }
             ShelfPage {
                 objectName: "page.shelf"
