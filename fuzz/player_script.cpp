@@ -27,6 +27,8 @@ QString written(const PlayerScript& script) {
         return playerScripts::command(player, QStringLiteral("previous track"));
     case PlayerScript::Kind::setPosition:
         return playerScripts::command(player, playerScripts::setPositionCommand(script.seconds));
+    case PlayerScript::Kind::activate:
+        return playerScripts::activate(player);
     case PlayerScript::Kind::artworkUrl:
     case PlayerScript::Kind::artworkData:
         return playerScripts::artwork(player);

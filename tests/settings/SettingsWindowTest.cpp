@@ -312,8 +312,9 @@ protected:
                 playerNotifications->post(
                     MusicSource::appleMusic,
                     {{"Player State", "Playing"}, {"Name", refused ? "One" : "Two"}});
+                const bool expected = refused; // clang 14 cannot capture a binding
                 EXPECT_TRUE(
-                    QTest::qWaitFor([&] { return music->needsPermission() == refused; }, 20000));
+                    QTest::qWaitFor([&] { return music->needsPermission() == expected; }, 20000));
                 EXPECT_EQ(textOf(subtitle), refused
                                                 ? QStringLiteral("Not allowed; controls won't work")
                                                 : QStringLiteral("All good"));
