@@ -51,9 +51,12 @@ Item {
         dampingFraction: containerState.springDampingFraction
     }
 
-    readonly property bool masksContent: GraphicsInfo.api !== GraphicsInfo.Software
-                                         && (frameWidthSpring.running || frameHeightSpring.running
-                                             || bottomRadiusSpring.running)
+    // While the outline moves, the contents can reach past its rounded
+    // bottom corners; then they are held to the outline itself.
+    readonly property bool outlineMoving: frameWidthSpring.running || frameHeightSpring.running
+                                          || bottomRadiusSpring.running
+    readonly property bool softwareRenderer: GraphicsInfo.api === GraphicsInfo.Software
+    readonly property bool masksContent: outlineMoving && !softwareRenderer
 
     // The glass amount eases over 0.35 s (ease-in-out).
     property real glass: containerState.effectiveGlass
@@ -84,6 +87,7 @@ Item {
         height: Math.max(0, frameHeightSpring.value)
 
         NotchShadow {
+            id: notchShadow
             x: -container.shadowMargin
             y: container.shadowOffset - container.shadowMargin
             width: frame.width + 2 * container.shadowMargin
@@ -116,10 +120,9 @@ Item {
         }
 
         // The body between the flares, where the contents go. It clips to
-        // its rectangle; while the outline moves, the contents can reach its
-        // rounded bottom corners, so then they are masked to the outline
-        // itself (where the renderer has shaders; the software renderer
-        // keeps the rectangle).
+        // its rectangle; while the outline moves, the contents are masked to
+        // the outline itself where the renderer has shaders, and cut out of
+        // the corners after drawing where it has not.
         Item {
             id: contentClip
             anchors.fill: parent
@@ -159,6 +162,13 @@ Item {
             sourceItem: container.masksContent ? outlineMask : null
             hideSource: true
             live: container.masksContent
+        }
+        SoftwareOutlineClip {
+            anchors.fill: parent
+            visible: container.outlineMoving && container.softwareRenderer
+            topRadius: topRadiusSpring.value
+            bottomRadius: bottomRadiusSpring.value
+            shadow: notchShadow
         }
 
         NotchStroke {
