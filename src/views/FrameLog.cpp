@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 
 namespace zelvik {
 
@@ -28,16 +29,21 @@ void logFrames(QQuickWindow& window, const NotchModel& model) {
     const bool every = lcFrames().isDebugEnabled();
     if (!first && !every)
         return;
-    // Swapped on the render thread with a threaded render loop.
+    // Both signals come on the render thread with a threaded render loop.
     auto reported = std::make_shared<std::atomic<bool>>(false);
+    auto started = std::make_shared<std::atomic<long long>>(0);
+    if (every)
+        QObject::connect(
+            &window, &QQuickWindow::beforeSynchronizing, &window,
+            [started] { started->store(monotonicNanoseconds()); }, Qt::DirectConnection);
     QObject::connect(
         &window, &QQuickWindow::frameSwapped, &window,
-        [reported, every] {
+        [reported, started, every] {
             const long long now = monotonicNanoseconds();
             if (!reported->exchange(true))
                 qCInfo(lcFrames, "first-frame %lld", now);
             else if (every)
-                qCDebug(lcFrames, "frame %lld", now);
+                qCDebug(lcFrames, "frame %lld %lld", now, now - started->load());
         },
         Qt::DirectConnection);
     if (every)

@@ -3,6 +3,7 @@
 #include "LinuxDesktop.h"
 #include "model/NotchModel.h"
 #include "monitors/MusicMonitor.h"
+#include "views/FrameLog.h"
 #include "views/MusicImageProviders.h"
 #include "window/NotchWindowController.h"
 
@@ -52,6 +53,7 @@ NotchWindow::NotchWindow(const QUrl& rootView, NotchModel& model, Scheduler& sch
     if (auto* music = qobject_cast<MusicMonitor*>(model.music()))
         installMusicImageProviders(*engine(), *music);
     setInitialProperties({{QStringLiteral("model"), QVariant::fromValue(&model)}});
+    logFrames(*this, model);
     setSource(rootView);
     for (const QQmlError& error : errors())
         qWarning("zelvik: %s", qPrintable(error.toString()));
