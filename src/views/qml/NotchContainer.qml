@@ -1,5 +1,4 @@
 import QtQuick
-import Qt5Compat.GraphicalEffects
 import Zelvik.Views 1.0
 
 // The outline with its background, shadow, drop highlight, click and drop
@@ -57,6 +56,7 @@ Item {
                                           || bottomRadiusSpring.running
     readonly property bool softwareRenderer: GraphicsInfo.api === GraphicsInfo.Software
     readonly property bool masksContent: outlineMoving && !softwareRenderer
+                                         && GraphicsInfo.api !== GraphicsInfo.Unknown
 
     // The glass amount eases over 0.35 s (ease-in-out).
     property real glass: containerState.effectiveGlass
@@ -81,6 +81,8 @@ Item {
     Item {
         id: frame
         objectName: "notchFrame"
+        // For the content layer's mask (OutlineMask), made beside it.
+        readonly property Item outlineMaskTexture: maskTexture
         anchors.horizontalCenter: parent.horizontalCenter
         y: 0
         width: Math.max(0, frameWidthSpring.value)
@@ -127,9 +129,7 @@ Item {
             id: contentClip
             anchors.fill: parent
             layer.enabled: container.masksContent
-            layer.effect: OpacityMask {
-                maskSource: maskTexture
-            }
+            layer.effect: container.masksContent ? Qt.createComponent("OutlineMask.qml") : null
 
             Item {
                 id: content
