@@ -211,9 +211,22 @@ Item {
         }
     }
 
-    NotchContextMenu {
+    // Made on the first right-click: until then the controls module the
+    // menu is built with is not loaded.
+    Loader {
         id: menu
-        model: container.model
-        onQuitRequested: containerState.quitApplication()
+        function popup(parentItem, x, y) {
+            if (!item)
+                setSource("NotchContextMenu.qml", {
+                              "model": container.model
+                          })
+            item.popup(parentItem, x, y)
+        }
+    }
+    Connections {
+        target: menu.item
+        function onQuitRequested() {
+            containerState.quitApplication()
+        }
     }
 }

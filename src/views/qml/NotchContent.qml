@@ -29,13 +29,16 @@ Item {
             model: slot.model
         }
     }
-    Component {
-        id: openContent
-        OpenNotchView {
-            objectName: "openContent"
-            anchors.fill: parent
-            model: slot.model
+    // The open panel is read on its first open only: until then neither it
+    // nor the controls module of its tooltips and menus is loaded.
+    property Component openContent: null
+    function openComponent() {
+        if (!slot.openContent) {
+            slot.openContent = Qt.createComponent("OpenNotchView.qml")
+            if (slot.openContent.status === Component.Error)
+                console.warn(slot.openContent.errorString())
         }
+        return slot.openContent
     }
     Component {
         id: fade
@@ -53,16 +56,22 @@ Item {
             return
         slot.currentKey = slot.containerState.contentKey
         const kind = slot.containerState.content
-        const view = kind === "open" ? openContent : kind === "hud" ? hudContent : closedContent
+        const view = kind === "open" ? slot.openComponent() : kind === "hud" ? hudContent
+                                                                               : closedContent
         const box = fade.createObject(slot, {
                                           "active": animated
                                       })
         const content = view.createObject(box, kind === "hud" ? {
                                                                   "hud": slot.model.hud
-                                                              } : {})
+                                                              } : kind === "open" ? {
+                                                                                        "objectName": "openContent",
+                                                                                        "model": slot.model
+                                                                                    } : {})
         // Header buttons are reported only by the panel that is staying.
-        if (kind === "open")
+        if (kind === "open") {
+            content.anchors.fill = box
             content.reporting = Qt.binding(() => !box.active)
+        }
         const old = slot.current
         if (old) {
             old.settled.connect(() => old.destroy())
