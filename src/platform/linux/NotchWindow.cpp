@@ -58,8 +58,10 @@ NotchWindow::NotchWindow(const QUrl& rootView, NotchModel& model, Scheduler& sch
     for (const QQmlError& error : errors())
         qWarning("zelvik: %s", qPrintable(error.toString()));
     // The overlay is made when the first popup is; the tree is rebuilt when
-    // the language changes.
-    connect(contentItem(), &QQuickItem::childrenChanged, this, &NotchWindow::watchOverlay);
+    // the language changes. Looked at on the next turn: the new child is
+    // announced from within its base constructor, before it is an overlay.
+    connect(contentItem(), &QQuickItem::childrenChanged, this, &NotchWindow::watchOverlay,
+            Qt::QueuedConnection);
     watchOverlay();
 }
 
@@ -70,17 +72,21 @@ void NotchWindow::watchOverlay() {
         if (!child->inherits("QQuickOverlay"))
             continue;
         m_overlay = child;
-        // The overlay shows exactly while it holds a popup.
-        connect(child, &QQuickItem::visibleChanged, this, [this] {
-            const bool open = hasOpenPopup();
-            if (open == m_popupOpen)
-                return;
-            m_popupOpen = open;
-            if (onPopupsChanged)
-                onPopupsChanged();
-        });
+        // The overlay shows exactly while it holds a popup. A popup made on
+        // demand can already be showing when its overlay is first seen.
+        connect(child, &QQuickItem::visibleChanged, this, &NotchWindow::updatePopupState);
+        updatePopupState();
         return;
     }
+}
+
+void NotchWindow::updatePopupState() {
+    const bool open = hasOpenPopup();
+    if (open == m_popupOpen)
+        return;
+    m_popupOpen = open;
+    if (onPopupsChanged)
+        onPopupsChanged();
 }
 
 bool NotchWindow::hasOpenPopup() const {

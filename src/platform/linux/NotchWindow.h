@@ -46,6 +46,7 @@ private:
     void becomeKey();
     // Follows the Qt Quick overlay, where open popups live.
     void watchOverlay();
+    void updatePopupState();
 
     bool m_ignoresMouse = false;
     xcb_window_t m_previousFocus = XCB_NONE;

@@ -29,16 +29,27 @@ Item {
             model: slot.model
         }
     }
-    // The open panel is read on its first open only: until then neither it
-    // nor the controls module of its tooltips and menus is loaded.
+    // The open panel is read when the pointer first comes to the notch (in
+    // the background, while the hover delay runs) or on the first open:
+    // until then neither it nor the controls module of its tooltips and
+    // menus is loaded.
     property Component openContent: null
-    function openComponent() {
+    function openComponent(asynchronous) {
         if (!slot.openContent) {
-            slot.openContent = Qt.createComponent("OpenNotchView.qml")
+            slot.openContent = Qt.createComponent("OpenNotchView.qml", asynchronous
+                                                  ? Component.Asynchronous : Component.PreferSynchronous)
             if (slot.openContent.status === Component.Error)
                 console.warn(slot.openContent.errorString())
         }
         return slot.openContent
+    }
+    Connections {
+        target: slot.model
+        enabled: !slot.openContent
+        function onStatusChanged() {
+            if (slot.model.statusName !== "closed")
+                slot.openComponent(true)
+        }
     }
     Component {
         id: fade
@@ -56,8 +67,14 @@ Item {
             return
         slot.currentKey = slot.containerState.contentKey
         const kind = slot.containerState.content
-        const view = kind === "open" ? slot.openComponent() : kind === "hud" ? hudContent
-                                                                               : closedContent
+        const view = kind === "open" ? slot.openComponent(false) : kind === "hud" ? hudContent
+                                                                                    : closedContent
+        // Still being read in the background: shown once it is ready.
+        if (view.status === Component.Loading) {
+            slot.currentKey = ""
+            view.statusChanged.connect(() => slot.replace(animated))
+            return
+        }
         const box = fade.createObject(slot, {
                                           "active": animated
                                       })
