@@ -19,16 +19,19 @@
 #include "platform/linux/X11Connection.h"
 #include "platform/linux/X11GlobalShortcut.h"
 #include "platform/linux/X11StackingWatch.h"
+#include "platform/linux/XWaylandSeatPrimer.h"
 #include "settings/DefaultsStore.h"
 #include "settings/SettingsWindowController.h"
+#include "views/NotchDropArea.h"
 #include "views/NotchViews.h"
 #include "window/HotKeyManager.h"
 #include "window/NotchWindowController.h"
 
 namespace zelvik {
 
-AppDelegate::AppDelegate(QObject* parent)
+AppDelegate::AppDelegate(DesktopSession::Kind session, QObject* parent)
     : QObject(parent)
+    , m_session(session)
     , m_notifications(std::make_unique<FreedesktopNotificationCenter>(m_scheduler, m_clock))
     , m_sounds(std::make_unique<CanberraSoundPlayer>())
     , m_model(std::make_unique<NotchModel>(
@@ -53,26 +56,37 @@ AppDelegate::~AppDelegate() {
     // The windows go before the model they show.
     SettingsWindowController::releaseShared();
     m_menuBar.reset();
+    m_seatPrimer.reset();
     m_stackingWatch.reset();
     m_notchController.reset();
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
+    const bool xwayland = m_session == DesktopSession::Kind::wayland;
     // The shortcut needs its desktop backend before the model applies the
-    // hot key setting in start().
+    // hot key setting in start(). Under a Wayland compositor a key grab only
+    // fires while an X11 window has the keyboard, so none is attempted.
     m_x11 = std::make_unique<X11Connection>();
-    m_shortcut = std::make_unique<X11GlobalShortcut>(*m_x11);
-    m_model->hotKey().setShortcut(m_shortcut.get());
+    if (!xwayland) {
+        m_shortcut = std::make_unique<X11GlobalShortcut>(*m_x11);
+        m_model->hotKey().setShortcut(m_shortcut.get());
+    }
 
     m_model->start();
 
     registerViewTypes();
-    m_desktop = std::make_unique<LinuxDesktop>(*m_x11);
+    // XWayland's bridge for drags from Wayland programs hands out their data
+    // only until the drop.
+    NotchDropArea::setReadsDataOnEnter(xwayland);
+    m_desktop = std::make_unique<LinuxDesktop>(
+        *m_x11, xwayland ? LinuxDesktop::PointerSource::ownWindows
+                         : LinuxDesktop::PointerSource::wholeDesktop);
     NotchModel& model = *m_model;
     Scheduler& scheduler = m_scheduler;
+    const auto display = xwayland ? NotchWindow::Display::xwayland : NotchWindow::Display::x11;
     auto controller =
-        std::make_unique<NotchWindowController>(model, *m_desktop, [&model, &scheduler] {
-            return std::make_unique<NotchWindow>(notchRootViewUrl(), model, scheduler);
+        std::make_unique<NotchWindowController>(model, *m_desktop, [&model, &scheduler, display] {
+            return std::make_unique<NotchWindow>(notchRootViewUrl(), model, scheduler, display);
         });
     controller->show();
     m_notchController = std::move(controller);
@@ -81,6 +95,11 @@ void AppDelegate::applicationDidFinishLaunching() {
         if (NotchSurface* window = m_notchController->window())
             window->orderFrontRegardless();
     });
+
+    // Drags from Wayland programs reach X11 windows only once XWayland has
+    // joined the seat.
+    if (xwayland)
+        m_seatPrimer = std::make_unique<XWaylandSeatPrimer>(*m_x11, m_scheduler);
 
     // The settings window and its services are made on the first show only.
     m_model->onShowSettings = [this] {

@@ -3,6 +3,7 @@
 #include "model/Clock.h"
 #include "model/HapticFeedback.h"
 #include "model/Scheduler.h"
+#include "platform/linux/DesktopSession.h"
 #include "platform/linux/FileManagerRevealer.h"
 #include "platform/linux/KdeConnectSharing.h"
 #include "shelf/ShelfActions.h"
@@ -24,13 +25,19 @@ class NotchWindowController;
 class X11Connection;
 class X11GlobalShortcut;
 class X11StackingWatch;
+class XWaylandSeatPrimer;
 
 // Owns the process-wide pieces: the time sources, the one NotchModel, the
 // desktop connection, the window controller and the tray menu.
 class AppDelegate : public QObject {
     Q_OBJECT
 public:
-    explicit AppDelegate(QObject* parent = nullptr);
+    // In a Wayland session the notch runs through XWayland: the window
+    // shrinks to what it shows, the pointer is seen over our own windows
+    // only, and no key grab is attempted (the desktop's own shortcut runs
+    // `zelvik --toggle`).
+    explicit AppDelegate(DesktopSession::Kind session = DesktopSession::Kind::x11,
+                         QObject* parent = nullptr);
     ~AppDelegate() override;
 
     // Called once the event loop is about to run: starts the model, then
@@ -41,6 +48,7 @@ public:
     NotchWindowController* notchController() const { return m_notchController.get(); }
 
 private:
+    DesktopSession::Kind m_session;
     SystemClock m_clock;
     QtScheduler m_scheduler;
     SilentHapticFeedback m_haptics;
@@ -58,6 +66,7 @@ private:
     std::unique_ptr<LinuxDesktop> m_desktop;
     std::unique_ptr<NotchWindowController> m_notchController;
     std::unique_ptr<X11StackingWatch> m_stackingWatch;
+    std::unique_ptr<XWaylandSeatPrimer> m_seatPrimer;
     std::unique_ptr<MenuBarExtra> m_menuBar;
     std::unique_ptr<LogindSleepMonitor> m_sleep;
 };

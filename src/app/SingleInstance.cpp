@@ -29,21 +29,40 @@ SingleInstance::Claim SingleInstance::claim() {
     return reply.isValid() ? Claim::taken : Claim::noBus;
 }
 
-bool SingleInstance::toggleRunningInstance(QString* error) {
-    OrgZelvikZelvikInterface running(QString::fromLatin1(kServiceName),
-                                     QString::fromLatin1(kObjectPath),
+namespace {
+
+template <typename Call> bool callRunningInstance(Call call, QString* error) {
+    OrgZelvikZelvikInterface running(QString::fromLatin1(SingleInstance::kServiceName),
+                                     QString::fromLatin1(SingleInstance::kObjectPath),
                                      QDBusConnection::sessionBus());
     running.setTimeout(5000);
-    QDBusPendingReply<> reply = running.Toggle();
+    QDBusPendingReply<> reply = call(running);
     reply.waitForFinished();
     if (reply.isError() && error)
         *error = reply.error().message();
     return !reply.isError();
 }
 
+} // namespace
+
+bool SingleInstance::toggleRunningInstance(QString* error) {
+    return callRunningInstance([](OrgZelvikZelvikInterface& running) { return running.Toggle(); },
+                               error);
+}
+
+bool SingleInstance::showSettingsOfRunningInstance(QString* error) {
+    return callRunningInstance(
+        [](OrgZelvikZelvikInterface& running) { return running.ShowSettings(); }, error);
+}
+
 void SingleInstance::Toggle() {
     if (onToggle)
         onToggle();
+}
+
+void SingleInstance::ShowSettings() {
+    if (onShowSettings)
+        onShowSettings();
 }
 
 } // namespace zelvik

@@ -5,6 +5,10 @@
 
 namespace zelvik {
 
+bool NotchModel::isHotKeyAvailable() const {
+    return m_hotKey->hasShortcut();
+}
+
 // The shortcut toggles the notch and follows the hotKeyEnabled setting.
 void NotchModel::wireHotKey() {
     QPointer<NotchModel> self(this);

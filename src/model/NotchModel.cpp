@@ -105,6 +105,13 @@ void NotchModel::setIsDropTargeted(bool value) {
     emit isDropTargetedChanged();
 }
 
+void NotchModel::setOutlineMoving(bool moving) {
+    if (m_outlineMoving == moving)
+        return;
+    m_outlineMoving = moving;
+    emit outlineMovingChanged();
+}
+
 void NotchModel::setShelf(const QList<ShelfItem>& items) {
     if (m_shelf == items)
         return;

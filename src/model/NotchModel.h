@@ -64,6 +64,15 @@ class NotchModel : public QObject {
     Q_PROPERTY(QSizeF shapeSize READ shapeSize NOTIFY shapeSizeChanged)
     Q_PROPERTY(QSizeF openShapeSize READ openShapeSize NOTIFY openShapeSizeChanged)
     Q_PROPERTY(QSizeF interactionSize READ interactionSize NOTIFY interactionSizeChanged)
+    // Whether this desktop lets Zelvik take Alt+Super+N itself; where it
+    // does not (Wayland sessions), the settings say how to bind
+    // `zelvik --toggle` instead. Fixed once the application has started.
+    Q_PROPERTY(bool hotKeyAvailable READ isHotKeyAvailable CONSTANT)
+    // True while the drawn outline is still on its way to the size of the
+    // current state (the views report it), so that the window carrying it
+    // shrinks only once a shrinking morph has ended.
+    Q_PROPERTY(
+        bool outlineMoving READ isOutlineMoving WRITE setOutlineMoving NOTIFY outlineMovingChanged)
 
 public:
     // The collaborators the model leans on. The store and the time sources
@@ -93,6 +102,8 @@ public:
     void setHud(const std::optional<HUDEvent>& hud);
     bool isDropTargeted() const { return m_isDropTargeted; }
     void setIsDropTargeted(bool value);
+    bool isOutlineMoving() const { return m_outlineMoving; }
+    void setOutlineMoving(bool moving);
     const QList<ShelfItem>& shelf() const { return m_shelf; }
     QVariantList shelfValue() const;
     void setShelf(const QList<ShelfItem>& items);
@@ -110,6 +121,7 @@ public:
     // The global shortcut that toggles the notch; the application gives it
     // its desktop backend before start().
     HotKeyManager& hotKey() const { return *m_hotKey; }
+    bool isHotKeyAvailable() const;
     // The system monitors the model owns; the application gives each its
     // system source before start().
     BatteryMonitor& battery() const { return *m_battery; }
@@ -237,6 +249,7 @@ signals:
     void shapeSizeChanged();
     void openShapeSizeChanged();
     void interactionSizeChanged();
+    void outlineMovingChanged();
 
 private:
     void setStatus(NotchStatus status);
@@ -274,6 +287,7 @@ private:
     bool m_hasPhysicalNotch = true;
     std::optional<HUDEvent> m_hud;
     bool m_isDropTargeted = false;
+    bool m_outlineMoving = false;
     QList<ShelfItem> m_shelf;
     FocusState m_focus;
 

@@ -118,6 +118,11 @@ QUrl MusicMonitor::appUrl(MusicSource source) const {
     return found ? found->location : QUrl();
 }
 
+QString MusicMonitor::playerName(MusicSource source) const {
+    const auto found = application(source);
+    return displayName(source, found ? found->name : m_notifications->playerName(source));
+}
+
 QVariantList MusicMonitor::players() const {
     QVariantList list;
     for (const MusicSource source : kAllMusicSources) {
@@ -146,7 +151,14 @@ void MusicMonitor::refreshPlayers() {
 
 bool MusicMonitor::launch(const QString& source) {
     const auto parsed = musicSourceFromRaw(source);
-    if (!parsed || !m_applications)
+    if (!parsed)
+        return false;
+    if (isRunning(*parsed)) {
+        // What the player answers changes nothing shown.
+        runScript(playerScripts::activate(*parsed), [](const ScriptOutput&) {});
+        return true;
+    }
+    if (!m_applications)
         return false;
     const auto found = application(*parsed);
     return found && m_applications->launch(*found);

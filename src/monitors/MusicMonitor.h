@@ -143,11 +143,16 @@ public:
     // Linux desktops have no per-application automation permission to open:
     // does nothing.
     Q_INVOKABLE void openAutomationSettings() {}
-    // Starts the player of a source ("spotify", "appleMusic") from its
-    // desktop entry; false when it is not installed or would not start.
+    // Opens the player of a source ("spotify", "appleMusic"): a running one
+    // is brought forward (never started a second time), another is started
+    // from its desktop entry. False when it neither runs nor is installed,
+    // or would not start.
     Q_INVOKABLE bool launch(const QString& source);
 
     bool isRunning(MusicSource source) const;
+    // The player's name for people in the interface language: "Spotify";
+    // for Music the desktop player's own name, else "Music" / "Müzik".
+    QString playerName(MusicSource source) const;
     // The installed application of a player (its desktop entry).
     std::optional<PlayerApplication> application(MusicSource source) const;
     QUrl appUrl(MusicSource source) const;

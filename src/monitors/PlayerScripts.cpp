@@ -39,4 +39,8 @@ QString artwork(MusicSource source) {
     return beginning(source) + QStringLiteral(" to return raw data of artwork 1 of current track");
 }
 
+QString activate(MusicSource source) {
+    return command(source, QStringLiteral("activate"));
+}
+
 } // namespace zelvik::playerScripts

@@ -26,6 +26,8 @@ QString command(MusicSource source, const QString& command);
 QString setPositionCommand(double seconds);
 // Spotify names its cover by URL; Music hands over the picture's bytes.
 QString artwork(MusicSource source);
+// `tell application "Music" to activate`: brings the running player forward.
+QString activate(MusicSource source);
 
 } // namespace playerScripts
 

@@ -1,39 +1,22 @@
 #include "MusicAppRows.h"
 
-#include "AppIconProvider.h"
 #include "AppLanguage.h"
 #include "NotchSettings.h"
+#include "monitors/MusicMonitor.h"
+#include "views/MusicImageProviders.h"
 
 namespace zelvik {
 
-MusicAppRows::MusicAppRows(PlayerAppDirectory* directory, QObject* parent)
+MusicAppRows::MusicAppRows(MusicMonitor* music, QObject* parent)
     : QAbstractListModel(parent)
-    , m_directory(directory) {
-    if (m_directory)
-        m_directory->onChange = [self = QPointer(this)] {
-            if (self)
-                self->refresh();
-        };
-    refresh();
+    , m_music(music) {
+    if (music)
+        connect(music, &MusicMonitor::playersChanged, this, &MusicAppRows::refresh);
+    m_rows = read();
 }
 
-MusicAppRows::~MusicAppRows() {
-    if (m_directory) {
-        m_directory->setWatching(false);
-        m_directory->onChange = nullptr;
-    }
-}
-
-void MusicAppRows::setWatching(bool watching) {
-    if (watching == m_watching)
-        return;
-    m_watching = watching;
-    if (m_directory)
-        m_directory->setWatching(watching);
-    // What changed while nobody watched.
-    if (watching)
-        refresh();
-    emit watchingChanged();
+NotchSettings* MusicAppRows::settings() const {
+    return m_settings;
 }
 
 void MusicAppRows::setSettings(NotchSettings* settings) {
@@ -43,87 +26,88 @@ void MusicAppRows::setSettings(NotchSettings* settings) {
     m_settings = settings;
     if (settings)
         m_languageConnection = connect(settings, &NotchSettings::languageChanged, this, [this] {
-            emit dataChanged(index(0), index(rowCount() - 1), {NameRole, StateTextRole});
+            // Names such as "Music" are made in the language of the moment.
+            m_rows = read();
+            emit dataChanged(index(0), index(rowCount() - 1));
         });
     emit settingsChanged();
 }
 
-void MusicAppRows::setNeedsPermission(bool value) {
-    if (value == m_needsPermission)
-        return;
-    m_needsPermission = value;
-    emit needsPermissionChanged();
+std::array<MusicAppRows::Row, 2> MusicAppRows::read() const {
+    std::array<Row, 2> rows;
+    const QVariantList players = m_music ? m_music->players() : QVariantList();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        Row& row = rows[i];
+        row.source = kAllMusicSources[i];
+        const QVariantMap player =
+            i < std::size_t(players.size()) ? players.at(qsizetype(i)).toMap() : QVariantMap();
+        if (player.value(QStringLiteral("source")).toString() != rawValue(row.source)) {
+            row.name = displayName(row.source);
+            continue;
+        }
+        row.name = player.value(QStringLiteral("name")).toString();
+        row.iconName = player.value(QStringLiteral("iconName")).toString();
+        row.running = player.value(QStringLiteral("running")).toBool();
+        row.installed = player.value(QStringLiteral("installed")).toBool() || row.running;
+    }
+    return rows;
 }
 
 int MusicAppRows::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_apps.size());
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
-PlayerApp MusicAppRows::app(int row) const {
-    return row >= 0 && row < int(m_apps.size()) ? m_apps[std::size_t(row)] : PlayerApp();
-}
-
-QString MusicAppRows::stateText(const PlayerApp& app) {
-    if (app.running)
+QString MusicAppRows::stateText(bool installed, bool running) {
+    if (running)
         return localized("Running", "Açık");
-    if (app.installed)
+    if (installed)
         return localized("Installed", "Yüklü");
     return localized("Not installed", "Yüklü değil");
-}
-
-QString MusicAppRows::displayName(int row) const {
-    const PlayerApp a = app(row);
-    if (!a.name.isEmpty())
-        return a.name;
-    return row == 0 ? QStringLiteral("Spotify") : localized("Music", "Müzik");
 }
 
 QVariant MusicAppRows::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const PlayerApp a = app(index.row());
+    const Row& row = m_rows[std::size_t(index.row())];
     switch (role) {
+    case SourceRole:
+        return rawValue(row.source);
     case Qt::DisplayRole:
     case NameRole:
-        return displayName(index.row());
-    case IconNameRole:
-        // Empty when there is nothing to draw: the view shows its own symbol.
-        return a.installed && AppIconProvider::canProvide(a.iconName) ? a.iconName : QString();
+        return row.name;
+    case IconSourceRole:
+        return playerIconUrl(row.iconName);
     case StateTextRole:
-        return stateText(a);
+        return stateText(row.installed, row.running);
     case InstalledRole:
-        return a.installed;
+        return row.installed;
     case RunningRole:
-        return a.running;
+        return row.running;
     default:
         return {};
     }
 }
 
 QHash<int, QByteArray> MusicAppRows::roleNames() const {
-    return {{NameRole, "name"},
-            {IconNameRole, "iconName"},
-            {StateTextRole, "stateText"},
-            {InstalledRole, "installed"},
-            {RunningRole, "running"}};
+    return {{SourceRole, "source"},         {NameRole, "name"},
+            {IconSourceRole, "iconSource"}, {StateTextRole, "stateText"},
+            {InstalledRole, "installed"},   {RunningRole, "running"}};
 }
 
 void MusicAppRows::refresh() {
-    const std::array<PlayerApp, 2> apps =
-        m_directory ? std::array{m_directory->spotify(), m_directory->otherPlayer()}
-                    : std::array<PlayerApp, 2>{};
-    for (std::size_t i = 0; i < apps.size(); ++i) {
-        if (m_apps[i] == apps[i])
+    const std::array<Row, 2> rows = read();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (m_rows[i] == rows[i])
             continue;
-        m_apps[i] = apps[i];
+        m_rows[i] = rows[i];
         emit dataChanged(index(int(i)), index(int(i)));
     }
 }
 
 void MusicAppRows::open(int row) {
-    const PlayerApp a = app(row);
-    if (m_directory && a.installed)
-        m_directory->open(a);
+    if (row < 0 || row >= rowCount() || !m_music || !m_rows[std::size_t(row)].installed)
+        return;
+    m_music->launch(rawValue(m_rows[std::size_t(row)].source));
 }
 
 } // namespace zelvik

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PlayerAppDirectory.h"
+#include "monitors/MusicSource.h"
 
 #include <QAbstractListModel>
 #include <QPointer>
@@ -9,70 +9,70 @@
 
 namespace zelvik {
 
+class MusicMonitor;
 class NotchSettings;
 
 // The "Apps" section of the music page: Spotify, then the desktop's other
-// player, each with its name, icon and state ("Running", "Installed",
-// "Not installed"), and whether player control was refused. Read again
-// when players start or quit and when the page shows; relabelled on a
-// language change.
+// player ("Music"), as the music monitor finds them, each with its name, its
+// icon and its state ("Running", "Installed", "Not installed"). Follows the
+// monitor's players as they start, quit or are installed, and is relabelled
+// when the language changes.
 class MusicAppRows : public QAbstractListModel {
     Q_OBJECT
     Q_MOC_INCLUDE("settings/NotchSettings.h")
     Q_PROPERTY(
         zelvik::NotchSettings* settings READ settings WRITE setSettings NOTIFY settingsChanged)
-    // True while the music monitor reports that player control was refused.
-    Q_PROPERTY(bool needsPermission READ needsPermission WRITE setNeedsPermission NOTIFY
-                   needsPermissionChanged)
-    // While the rows are on screen, players starting or quitting show at once.
-    Q_PROPERTY(bool watching READ watching WRITE setWatching NOTIFY watchingChanged)
 public:
     enum Role {
-        NameRole = Qt::UserRole + 1,
-        // The icon for image://appicon/, when the desktop has one.
-        IconNameRole,
+        // "spotify", "appleMusic".
+        SourceRole = Qt::UserRole + 1,
+        NameRole,
+        // The player's icon for an Image; empty when there is none to draw.
+        IconSourceRole,
         StateTextRole,
+        // There is something to open: the player is installed, or it runs
+        // (a player started from elsewhere may have no desktop entry).
         InstalledRole,
         RunningRole,
     };
 
-    // The directory may be null (nothing is found); it must outlive this.
-    explicit MusicAppRows(PlayerAppDirectory* directory, QObject* parent = nullptr);
-    ~MusicAppRows() override;
+    // Without a monitor both players show as not installed.
+    explicit MusicAppRows(MusicMonitor* music, QObject* parent = nullptr);
 
-    NotchSettings* settings() const { return m_settings; }
+    NotchSettings* settings() const;
     void setSettings(NotchSettings* settings);
-    bool needsPermission() const { return m_needsPermission; }
-    void setNeedsPermission(bool value);
-    bool watching() const { return m_watching; }
-    void setWatching(bool watching);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
 
-    PlayerApp app(int row) const;
-    static QString stateText(const PlayerApp& app);
+    static QString stateText(bool installed, bool running);
 
+    // Reads the monitor's players again.
     Q_INVOKABLE void refresh();
-    // A click on a row: an installed player is started, a running one
-    // brought forward; a player that is not installed does nothing.
+    // A click on a row: a running player is brought forward, an installed
+    // one started; a player that is not there does nothing.
     Q_INVOKABLE void open(int row);
 
 signals:
     void settingsChanged();
-    void needsPermissionChanged();
-    void watchingChanged();
 
 private:
-    QString displayName(int row) const;
+    struct Row {
+        MusicSource source = MusicSource::spotify;
+        QString name;
+        QString iconName;
+        bool installed = false;
+        bool running = false;
 
-    PlayerAppDirectory* m_directory;
+        friend bool operator==(const Row&, const Row&) = default;
+    };
+    std::array<Row, 2> read() const;
+
+    QPointer<MusicMonitor> m_music;
     QPointer<NotchSettings> m_settings;
     QMetaObject::Connection m_languageConnection;
-    std::array<PlayerApp, 2> m_apps;
-    bool m_needsPermission = false;
-    bool m_watching = false;
+    std::array<Row, 2> m_rows;
 };
 
 } // namespace zelvik

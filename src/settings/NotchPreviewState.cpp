@@ -2,24 +2,10 @@
 
 #include "NotchSettings.h"
 #include "model/NotchModel.h"
+#include "views/NotchLook.h"
 #include "views/NotchSpring.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace zelvik {
-
-namespace {
-
-// The notch container's outline: the open panel flares and rounds deeper
-// than the closed notch. Its shadow is 0.55 strong, thinning with glass.
-constexpr double kOpenTop = 16;
-constexpr double kOpenBottom = 38;
-constexpr double kClosedTop = 8;
-constexpr double kClosedBottom = 15;
-constexpr double kShadowStrength = 0.55;
-
-} // namespace
 
 NotchPreviewState::NotchPreviewState(QObject* parent)
     : QObject(parent) {}
@@ -62,15 +48,14 @@ void NotchPreviewState::refresh() {
         return;
     const NotchSettings& settings = *m_model->settings();
     const QSizeF body = m_open ? m_model->openShapeSize() : m_model->notchSize();
-    const double top = m_open ? kOpenTop : kClosedTop;
-    const double bottom = m_open ? kOpenBottom : kClosedBottom;
-
-    const double stored = settings.glassAmount();
-    double glass = std::isfinite(stored) ? std::clamp(stored, 0.0, 1.0) : 0.0;
-    if (!m_open && m_model->hasPhysicalNotch() && !settings.glassWhenClosed())
-        glass = 0;
+    // Drawn as the notch itself draws it, without a notice.
+    const NotchLookInput look{m_open, false, m_model->hasPhysicalNotch()};
+    const NotchRadii radii = notchRadii(look);
+    const double top = radii.top;
+    const double bottom = radii.bottom;
+    const double glass = notchGlass(look, settings.glassAmount(), settings.glassWhenClosed());
     const QColor tint = settings.tintWithArtwork() ? sampleArtworkColor() : QColor();
-    const double shadow = m_open && settings.showShadow() ? (1 - 0.5 * glass) * kShadowStrength : 0;
+    const double shadow = notchShadowOpacity(look, settings.showShadow(), glass);
     const SpringParameters spring = springFor(settings.animationStyle());
 
     const double width = body.width() + 2 * top;

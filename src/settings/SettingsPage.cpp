@@ -2,6 +2,7 @@
 
 #include "AppLanguage.h"
 #include "NotchSettings.h"
+#include "monitors/MusicMonitor.h"
 
 namespace zelvik {
 
@@ -30,7 +31,8 @@ constexpr PageTexts kPages[] = {
      "cursorarrow.motionlines"},
     {"music",
      {"Music", "Müzik"},
-     {"Spotify and Apple Music controls", "Spotify ve Apple Music kontrolleri"},
+     // %1: the desktop's music player.
+     {"Spotify and %1 controls", "Spotify ve %1 kontrolleri"},
      "music.note"},
     {"shelf",
      {"Shelf", "Raf"},
@@ -74,8 +76,11 @@ QString displayTitle(SettingsPage page) {
     return localized(texts(page).title[0], texts(page).title[1]);
 }
 
-QString pageSubtitle(SettingsPage page) {
-    return localized(texts(page).subtitle[0], texts(page).subtitle[1]);
+QString pageSubtitle(SettingsPage page, const QString& musicPlayer) {
+    const QString text = localized(texts(page).subtitle[0], texts(page).subtitle[1]);
+    if (page != SettingsPage::music)
+        return text;
+    return text.arg(musicPlayer.isEmpty() ? displayName(MusicSource::appleMusic) : musicPlayer);
 }
 
 QString pageSymbol(SettingsPage page) {
@@ -93,10 +98,43 @@ void SettingsPageList::setSettings(NotchSettings* settings) {
     m_settings = settings;
     if (settings)
         connect(settings, &NotchSettings::languageChanged, this, [this] {
+            m_musicPlayer = currentMusicPlayer();
             emit dataChanged(index(0), index(rowCount() - 1), {TitleRole, SubtitleRole});
             emit currentTextsChanged();
         });
     emit settingsChanged();
+}
+
+void SettingsPageList::setMusic(MusicMonitor* music) {
+    if (m_music == music)
+        return;
+    disconnect(m_musicConnection);
+    m_music = music;
+    if (music)
+        m_musicConnection = connect(music, &MusicMonitor::playersChanged, this,
+                                    &SettingsPageList::musicPlayerMayHaveChanged);
+    musicPlayerMayHaveChanged();
+}
+
+QString SettingsPageList::currentMusicPlayer() const {
+    return m_music ? m_music->playerName(MusicSource::appleMusic) : QString();
+}
+
+QString SettingsPageList::subtitle(SettingsPage page) const {
+    return pageSubtitle(page, m_musicPlayer);
+}
+
+void SettingsPageList::musicPlayerMayHaveChanged() {
+    QString now = currentMusicPlayer();
+    const bool shownAlike =
+        pageSubtitle(SettingsPage::music, now) == pageSubtitle(SettingsPage::music, m_musicPlayer);
+    m_musicPlayer = std::move(now);
+    if (shownAlike)
+        return;
+    const int music = static_cast<int>(SettingsPage::music);
+    emit dataChanged(index(music), index(music), {SubtitleRole});
+    if (m_current == SettingsPage::music)
+        emit currentTextsChanged();
 }
 
 int SettingsPageList::rowCount(const QModelIndex& parent) const {
@@ -116,7 +154,7 @@ QVariant SettingsPageList::data(const QModelIndex& index, int role) const {
     case TitleRole:
         return displayTitle(*page);
     case SubtitleRole:
-        return pageSubtitle(*page);
+        return subtitle(*page);
     case SymbolRole:
         return pageSymbol(*page);
     default:

@@ -10,6 +10,7 @@
 
 namespace zelvik {
 
+class MusicMonitor;
 class NotchSettings;
 
 inline constexpr std::array kAllSettingsPages{
@@ -20,11 +21,14 @@ QString rawValue(SettingsPage page);
 std::optional<SettingsPage> settingsPageFromRaw(const QString& raw);
 // In the current language.
 QString displayTitle(SettingsPage page);
-QString pageSubtitle(SettingsPage page);
+// `musicPlayer` names the desktop's music player for people ("Rhythmbox");
+// empty: "Music".
+QString pageSubtitle(SettingsPage page, const QString& musicPlayer = {});
 // The symbol name of the page in the sidebar and its header.
 QString pageSymbol(SettingsPage page);
 
 // The sidebar's rows: one per page, in order, relabelled when the language
+// changes and, for the music page's subtitle, when the desktop's music player
 // changes. Roles: page (int), rawValue, title, subtitle, symbol. Also holds
 // the selected page, which the page header and the page area follow.
 class SettingsPageList : public QAbstractListModel {
@@ -43,6 +47,8 @@ public:
 
     NotchSettings* settings() const { return m_settings; }
     void setSettings(NotchSettings* settings);
+    // Names the music player in the music page's subtitle; may be null.
+    void setMusic(MusicMonitor* music);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -53,7 +59,7 @@ public:
     void setCurrentPage(int page);
     void setCurrentPage(SettingsPage page) { setCurrentPage(static_cast<int>(page)); }
     QString currentTitle() const { return displayTitle(m_current); }
-    QString currentSubtitle() const { return pageSubtitle(m_current); }
+    QString currentSubtitle() const { return subtitle(m_current); }
     QString currentSymbol() const { return pageSymbol(m_current); }
 
 signals:
@@ -63,7 +69,15 @@ signals:
     void currentTextsChanged();
 
 private:
+    QString subtitle(SettingsPage page) const;
+    QString currentMusicPlayer() const;
+    void musicPlayerMayHaveChanged();
+
     QPointer<NotchSettings> m_settings;
+    QPointer<MusicMonitor> m_music;
+    QMetaObject::Connection m_musicConnection;
+    // The music player's name as the music page's subtitle shows it.
+    QString m_musicPlayer;
     SettingsPage m_current = SettingsPage::general;
 };
 

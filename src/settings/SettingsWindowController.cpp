@@ -1,6 +1,5 @@
 #include "SettingsWindowController.h"
 
-#include "AppIconProvider.h"
 #include "AppLanguage.h"
 #include "DisplayChoices.h"
 #include "LaunchAtLogin.h"
@@ -12,12 +11,12 @@
 #include "SettingChoices.h"
 #include "SettingsActions.h"
 #include "SettingsPage.h"
-#include "SettingsSymbols.h"
-#include "TextCase.h"
 #include "model/NotchModel.h"
-#include "platform/linux/MediaPlayerApps.h"
+#include "monitors/MusicMonitor.h"
 #include "platform/linux/XdgAutostartEntry.h"
+#include "views/MusicImageProviders.h"
 #include "views/NotchViews.h"
+#include "views/ViewLanguage.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -41,7 +40,6 @@ constexpr std::chrono::milliseconds kReactivationDelay(150);
 
 constexpr const char* kUri = "Zelvik.Settings";
 
-const QUrl kLanguageSingleton(QStringLiteral("qrc:/zelvik/settings/Language.qml"));
 const QUrl kSettingsView(QStringLiteral("qrc:/zelvik/settings/SettingsView.qml"));
 
 } // namespace
@@ -60,9 +58,6 @@ void registerSettingsTypes() {
         qmlRegisterUncreatableType<LaunchAtLogin>(kUri, 1, 0, "LaunchAtLogin", made);
         qmlRegisterUncreatableType<MusicAppRows>(kUri, 1, 0, "MusicAppRows", made);
         qmlRegisterUncreatableType<SettingsActions>(kUri, 1, 0, "SettingsActions", made);
-        qmlRegisterSingletonType<SettingsSymbols>(
-            kUri, 1, 0, "Symbols", [](QQmlEngine*, QJSEngine*) { return new SettingsSymbols; });
-        qmlRegisterSingletonType(kLanguageSingleton, kUri, 1, 0, "Language");
     });
 }
 
@@ -85,8 +80,7 @@ SettingsWindowController& SettingsWindowController::shared() {
     if (!g_shared) {
         // Made on first use; the services live as long as the process.
         static XdgAutostartEntry autostart(QCoreApplication::applicationFilePath());
-        static MediaPlayerApps* players = new MediaPlayerApps();
-        g_shared = new SettingsWindowController({&autostart, players});
+        g_shared = new SettingsWindowController({&autostart});
     }
     return *g_shared;
 }
@@ -111,25 +105,28 @@ void SettingsWindowController::create(NotchModel& model) {
     NotchSettings* settings = model.settings();
 
     m_engine = std::make_unique<QQmlEngine>();
-    m_engine->addImageProvider(QStringLiteral("appicon"), new AppIconProvider);
+    // The players' icons come from the music monitor, as in the notch.
+    auto* music = qobject_cast<MusicMonitor*>(model.music());
+    if (music)
+        installMusicImageProviders(*m_engine, *music);
 
     // Children of the engine, so they outlive every binding to them.
     m_pages = new SettingsPageList(m_engine.get());
     m_pages->setSettings(settings);
+    m_pages->setMusic(music);
     m_displays = new DisplayChoices(m_engine.get());
     m_displays->setDesktop(m_desktop);
     m_displays->setSettings(settings);
     m_launchAtLogin = new LaunchAtLogin(m_services.loginItem, m_engine.get());
-    m_players = new MusicAppRows(m_services.players, m_engine.get());
+    m_players = new MusicAppRows(music, m_engine.get());
     m_players->setSettings(settings);
     m_actions = new SettingsActions(m_engine.get());
     m_actions->setModel(&model);
 
     // Every text of the window follows this store's language.
-    if (auto* language = m_engine->singletonInstance<QObject*>(qmlTypeId(kUri, 1, 0, "Language"))) {
-        language->setProperty("settings", QVariant::fromValue(settings));
-        language->setProperty("textCase", QVariant::fromValue(new TextCase(m_engine.get())));
-    }
+    if (auto* language =
+            m_engine->singletonInstance<ViewLanguage*>(qmlTypeId("Zelvik.Views", 1, 0, "Language")))
+        language->setSettings(settings);
 
     m_window = std::make_unique<QQuickView>(m_engine.get(), nullptr);
     m_window->setResizeMode(QQuickView::SizeRootObjectToView);

@@ -18,7 +18,6 @@ class LoginItemService;
 class MusicAppRows;
 class NotchDesktop;
 class NotchModel;
-class PlayerAppDirectory;
 class SettingsActions;
 class SettingsPageList;
 
@@ -29,19 +28,18 @@ class SettingsPageList;
 class SettingsWindowController : public QObject {
     Q_OBJECT
 public:
-    // The platform services behind the General and Music pages; either may
-    // be null (the rows then show off / not installed). They must outlive
-    // the controller.
+    // The platform service behind the launch-at-login row; may be null (the
+    // row then shows off). It must outlive the controller. The music page
+    // shows the players of the model's music monitor.
     struct Services {
         LoginItemService* loginItem = nullptr;
-        PlayerAppDirectory* players = nullptr;
     };
 
     explicit SettingsWindowController(Services services, QObject* parent = nullptr);
     ~SettingsWindowController() override;
 
     // The process-wide instance, made on first use with the desktop's own
-    // services (the XDG autostart entry, the MPRIS players).
+    // services (the XDG autostart entry).
     static SettingsWindowController& shared();
     // Closes and frees the shared window, if one was made, before the model
     // it shows goes away at the end of the run.

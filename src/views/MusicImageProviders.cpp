@@ -43,7 +43,8 @@ public:
     QPixmap requestPixmap(const QString& id, QSize* size, const QSize& requestedSize) override {
         const QSize wanted =
             requestedSize.isValid() && !requestedSize.isEmpty() ? requestedSize : QSize(64, 64);
-        const QIcon icon = QFileInfo(id).isAbsolute() ? QIcon(id) : QIcon::fromTheme(id);
+        const QString name = QUrl::fromPercentEncoding(id.toUtf8());
+        const QIcon icon = QFileInfo(name).isAbsolute() ? QIcon(name) : QIcon::fromTheme(name);
         const QPixmap pixmap = icon.pixmap(wanted);
         if (size)
             *size = pixmap.size();
@@ -52,6 +53,16 @@ public:
 };
 
 } // namespace
+
+QUrl playerIconUrl(const QString& iconName) {
+    if (iconName.isEmpty())
+        return {};
+    const QFileInfo file(iconName);
+    if (file.isAbsolute() ? !file.isFile() : !QIcon::hasThemeIcon(iconName))
+        return {};
+    return QUrl(QStringLiteral("image://zelvik-icon/") +
+                QString::fromLatin1(QUrl::toPercentEncoding(iconName)));
+}
 
 void installMusicImageProviders(QQmlEngine& engine, MusicMonitor& music) {
     engine.addImageProvider(QStringLiteral("zelvik-artwork"),

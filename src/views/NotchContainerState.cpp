@@ -1,31 +1,14 @@
 #include "NotchContainerState.h"
 
+#include "NotchLook.h"
 #include "model/NotchModel.h"
 #include "settings/NotchSettings.h"
 
 #include <QCoreApplication>
 
-#include <algorithm>
-#include <cmath>
-
 namespace zelvik {
 
 namespace {
-
-struct Radii {
-    double top;
-    double bottom;
-};
-
-// The open panel flares wider and rounds deeper than the closed notch; a
-// notice keeps the notch's flare but rounds like a pill.
-Radii radiiFor(NotchStatus status, bool hasHud) {
-    if (status == NotchStatus::open)
-        return {16, 38};
-    return hasHud ? Radii{8, 24} : Radii{8, 15};
-}
-
-constexpr double kShadowStrength = 0.55;
 
 template <typename T, typename Signal>
 void assign(NotchContainerState* self, T& field, const T& value, Signal changed) {
@@ -97,22 +80,17 @@ void NotchContainerState::refresh() {
         key = content + u':' + model.hud()->id.toString(QUuid::WithoutBraces);
     }
 
-    const Radii radii = radiiFor(status, hasHud);
+    const NotchLookInput look{open, hasHud, model.hasPhysicalNotch()};
+    const NotchRadii radii = notchRadii(look);
     const QSizeF body = model.shapeSize();
-
-    // Closed over a hardware notch the surface stays solid black unless the
-    // user wants glass there too; a notice or the open panel always shows it.
-    const double glassSetting = settings.glassAmount();
-    double glass = std::isfinite(glassSetting) ? std::clamp(glassSetting, 0.0, 1.0) : 0.0;
-    if (!open && !hasHud && model.hasPhysicalNotch() && !settings.glassWhenClosed())
-        glass = 0;
+    const double glass = notchGlass(look, settings.glassAmount(), settings.glassWhenClosed());
 
     QColor tint;
     const MusicStatus* music = model.music();
     if (settings.tintWithArtwork() && music && music->isPlaying())
         tint = music->accentColor();
 
-    const double shadow = open && settings.showShadow() ? (1 - 0.5 * glass) * kShadowStrength : 0;
+    const double shadow = notchShadowOpacity(look, settings.showShadow(), glass);
 
     // Without a hardware notch to merge with, an idle capsule can disappear;
     // the window stays and the pointer still brings it back.

@@ -4,11 +4,40 @@
 
 #include <QMimeData>
 
+#include <algorithm>
+
 namespace zelvik {
+
+namespace {
+bool g_readsDataOnEnter = false;
+}
 
 NotchDropArea::NotchDropArea(QQuickItem* parent)
     : QQuickItem(parent) {
     setFlag(ItemAcceptsDrops, true);
+}
+
+NotchDropArea::~NotchDropArea() = default;
+
+void NotchDropArea::setReadsDataOnEnter(bool reads) {
+    g_readsDataOnEnter = reads;
+}
+
+bool NotchDropArea::readsDataOnEnter() {
+    return g_readsDataOnEnter;
+}
+
+std::unique_ptr<QMimeData> NotchDropArea::copyOf(const QMimeData& data) {
+    auto copy = std::make_unique<QMimeData>();
+    for (const QString& format : data.formats())
+        copy->setData(format, data.data(format));
+    return copy;
+}
+
+bool NotchDropArea::carriesData(const QMimeData& data) {
+    const QStringList formats = data.formats();
+    return std::any_of(formats.cbegin(), formats.cend(),
+                       [&data](const QString& format) { return !data.data(format).isEmpty(); });
 }
 
 NotchModel* NotchDropArea::model() const {
@@ -44,6 +73,9 @@ void NotchDropArea::acceptWithShelfAction(QDropEvent* event) {
 }
 
 void NotchDropArea::dragEnterEvent(QDragEnterEvent* event) {
+    m_enteredData.reset();
+    if (g_readsDataOnEnter && event->mimeData())
+        m_enteredData = copyOf(*event->mimeData());
     acceptWithShelfAction(event);
     if (event->isAccepted())
         setTargeted(true);
@@ -54,15 +86,25 @@ void NotchDropArea::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void NotchDropArea::dragLeaveEvent(QDragLeaveEvent* event) {
+    m_enteredData.reset();
     setTargeted(false);
     event->accept();
 }
 
 void NotchDropArea::dropEvent(QDropEvent* event) {
     setTargeted(false);
-    acceptWithShelfAction(event);
-    if (event->isAccepted())
-        m_model->handleDrop(*event->mimeData());
+    const std::unique_ptr<QMimeData> entered = std::move(m_enteredData);
+    if (!m_model || !event->mimeData()) {
+        event->ignore();
+        return;
+    }
+    // A bridge that has let go of the data by now: the drop is the drag that
+    // entered, with the data read then.
+    const QMimeData& data =
+        entered && !carriesData(*event->mimeData()) ? *entered : *event->mimeData();
+    event->setDropAction(m_model->dropAction(data, event->possibleActions()));
+    event->accept();
+    m_model->handleDrop(data);
 }
 
 } // namespace zelvik

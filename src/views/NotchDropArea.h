@@ -3,6 +3,10 @@
 #include <QPointer>
 #include <QQuickItem>
 
+#include <memory>
+
+class QMimeData;
+
 namespace zelvik {
 
 class NotchModel;
@@ -18,9 +22,22 @@ class NotchDropArea : public QQuickItem {
 
 public:
     explicit NotchDropArea(QQuickItem* parent = nullptr);
+    ~NotchDropArea() override;
 
     NotchModel* model() const;
     void setModel(NotchModel* model);
+
+    // For desktops whose drag bridge hands out the dragged data only while
+    // the drag lasts and no longer once it has been dropped, which is when
+    // Qt asks for it (XWayland bringing a Wayland program's drag to X11
+    // windows): the data is read as the drag enters and dropped from that
+    // copy when the drop itself brings none. Process-wide; off by default.
+    static void setReadsDataOnEnter(bool reads);
+    static bool readsDataOnEnter();
+    // A copy of every format of `data`.
+    static std::unique_ptr<QMimeData> copyOf(const QMimeData& data);
+    // Whether any format of `data` has anything in it.
+    static bool carriesData(const QMimeData& data);
 
 signals:
     void modelChanged();
@@ -36,6 +53,8 @@ private:
     void acceptWithShelfAction(QDropEvent* event);
 
     QPointer<NotchModel> m_model;
+    // The data read as the current drag entered, where that is done.
+    std::unique_ptr<QMimeData> m_enteredData;
 };
 
 } // namespace zelvik

@@ -55,8 +55,12 @@ void registerViewTypes() {
         qmlRegisterType<ProgressRing>(uri, 1, 0, "ProgressRing");
         qmlRegisterSingletonType<Symbols>(uri, 1, 0, "Symbols",
                                           [](QQmlEngine*, QJSEngine*) { return new Symbols; });
-        qmlRegisterSingletonType<ViewLanguage>(
-            uri, 1, 0, "Language", [](QQmlEngine*, QJSEngine*) { return new ViewLanguage; });
+        // Language.qml is a ViewLanguage with the functions texts call; its
+        // type sits in a module of its own, which the singleton's file can
+        // import without importing itself.
+        qmlRegisterType<ViewLanguage>("Zelvik.Views.Language", 1, 0, "ViewLanguage");
+        qmlRegisterSingletonType(QUrl(QStringLiteral("qrc:/zelvik/views/Language.qml")), uri, 1, 0,
+                                 "Language");
     });
 }
 

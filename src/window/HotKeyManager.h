@@ -26,6 +26,10 @@ public:
     ~HotKeyManager();
 
     void setShortcut(GlobalShortcut* shortcut);
+    // Whether the desktop lets Zelvik take a system-wide key at all (not
+    // under a Wayland compositor, where a desktop shortcut runs
+    // `zelvik --toggle` instead).
+    bool hasShortcut() const { return m_shortcut != nullptr; }
 
     // Takes the key unless it is held already. A refusal is silent; the next
     // call tries again.

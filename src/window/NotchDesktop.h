@@ -56,10 +56,17 @@ public:
     virtual QList<ScreenDescription> screens() const = 0;
     // The pointer in screen points, y upwards.
     virtual QPointF pointerLocation() const = 0;
+    // False while the pointer is where this program cannot follow it (over
+    // another program's window, on a desktop that shows each program only
+    // its own pointer events); pointerLocation() is then the last place it
+    // was seen, and the pointer counts as on none of the program's areas.
+    virtual bool isPointerLocationKnown() const { return true; }
     // Grows each time another program starts a drag-and-drop.
     virtual int dragChangeCount() const = 0;
     // Reports every left button press and release and every pointer move on
-    // the whole desktop, on the main thread.
+    // the whole desktop, on the main thread (where the desktop shows this
+    // program only the pointer over its own windows: those, and the
+    // pointer's leaving them).
     virtual void installPointerMonitor(std::function<void(PointerEventType)> handler) = 0;
     // Called on the main thread whenever screens come, go or change geometry.
     virtual void observeScreenChanges(std::function<void()> handler) = 0;
@@ -87,6 +94,14 @@ public:
     // While true every click passes through the window to what lies below.
     virtual bool ignoresMouseEvents() const = 0;
     virtual void setIgnoresMouseEvents(bool ignores) = 0;
+    // The part of the frame, in screen points, that has to show the notch
+    // and take the pointer: the interaction zone while the notch is closed
+    // and still, the whole frame otherwise. A window whose clicks pass
+    // through where it ignores mouse events needs nothing of this; one on a
+    // desktop that gives the window's whole rectangle every click (an X11
+    // window under a Wayland compositor) shrinks to it, keeping its top
+    // centre where it is.
+    virtual void setReachableArea(const QRectF& area) { (void)area; }
     // A popup of the notch (its context menu) is open. It may reach beyond
     // the interaction zone; while it is open the whole window takes input.
     virtual bool hasOpenPopup() const { return false; }

@@ -115,8 +115,10 @@ void NotchWindowController::show() {
     // Closing a popup gives the click-through rule back at once, not at the
     // next move of the pointer.
     m_window->onPopupsChanged = [self] {
-        if (self)
-            self->handlePointerEvent(PointerEventType::mouseMoved, false);
+        if (!self)
+            return;
+        self->handlePointerEvent(PointerEventType::mouseMoved, false);
+        self->followReachableArea();
     };
     m_window->setIgnoresMouseEvents(true);
     m_model.onClosed = [self] {
@@ -137,6 +139,11 @@ void NotchWindowController::show() {
         if (self)
             self->reposition();
     });
+    // The window takes what the notch shows: each change of the state may
+    // grow or shrink it.
+    for (auto signal : {&NotchModel::statusChanged, &NotchModel::hudChanged,
+                        &NotchModel::interactionSizeChanged, &NotchModel::outlineMovingChanged})
+        connect(&m_model, signal, this, &NotchWindowController::followReachableArea);
 }
 
 void NotchWindowController::reposition() {
@@ -153,7 +160,65 @@ void NotchWindowController::reposition() {
     m_model.setHasPhysicalNotch(screen->topInset > 0);
     m_window->setFrame(QRectF(m_notchCenterX - kWindowWidth / 2, screen->maxY() - kWindowHeight,
                               kWindowWidth, kWindowHeight));
+    // On another screen nothing of the old area counts any more.
+    m_shrinkTask.cancel();
+    m_shrinkDeadline.cancel();
+    applyReachableArea(neededArea());
     m_window->orderFrontRegardless();
+}
+
+QRectF NotchWindowController::neededArea() const {
+    const bool whole = m_model.status() != NotchStatus::closed || m_model.hud().has_value() ||
+                       m_window->hasOpenPopup();
+    // The zone reaches above the screen's top edge; the window cannot.
+    const QRectF frame = m_window->frame();
+    return whole ? frame : interactionZone().intersected(frame);
+}
+
+void NotchWindowController::followReachableArea() {
+    if (!m_window)
+        return;
+    const QRectF needed = neededArea();
+    // Growing happens at once, so the outline never grows past the window.
+    const QRectF grown = m_reachableArea.united(needed);
+    if (grown != m_reachableArea)
+        applyReachableArea(grown);
+    if (m_reachableArea == needed) {
+        m_shrinkTask.cancel();
+        m_shrinkDeadline.cancel();
+        return;
+    }
+    // Shrinking waits: the views start moving the outline in answer to the
+    // same change that got us here, and only then say so. Once they have
+    // had their turn, a still outline lets the window shrink; a moving one
+    // brings us back here when it stops. Should the views never say that it
+    // stopped (an animation that no frame drives any more), the window
+    // shrinks anyway once the slowest morph would long be over.
+    QPointer<NotchWindowController> self(this);
+    if (!m_shrinkTask.isPending())
+        m_shrinkTask = m_model.scheduler().after(std::chrono::milliseconds(0), [self] {
+            if (self)
+                self->shrinkReachableArea();
+        });
+    m_shrinkDeadline.cancel();
+    m_shrinkDeadline = m_model.scheduler().after(kLongestMorph, [self] {
+        if (self)
+            self->applyReachableArea(self->neededArea());
+    });
+}
+
+void NotchWindowController::shrinkReachableArea() {
+    if (!m_window || m_model.isOutlineMoving())
+        return;
+    m_shrinkDeadline.cancel();
+    applyReachableArea(neededArea());
+}
+
+void NotchWindowController::applyReachableArea(const QRectF& area) {
+    if (area == m_reachableArea)
+        return;
+    m_reachableArea = area;
+    m_window->setReachableArea(area);
 }
 
 QRectF NotchWindowController::interactionZone() const {
@@ -167,8 +232,9 @@ void NotchWindowController::handlePointerEvent(PointerEventType type, bool fromG
     if (!m_window)
         return;
     const QPointF pointer = m_desktop.pointerLocation();
+    const bool pointerKnown = m_desktop.isPointerLocationKnown();
 
-    if (m_model.settings()->displayMode().kind() == NotchDisplayMode::Kind::mouse &&
+    if (pointerKnown && m_model.settings()->displayMode().kind() == NotchDisplayMode::Kind::mouse &&
         m_model.status() == NotchStatus::closed) {
         const QList<ScreenDescription> screens = m_desktop.screens();
         if (const ScreenDescription* under = screenUnderPointer(screens, pointer);
@@ -187,7 +253,7 @@ void NotchWindowController::handlePointerEvent(PointerEventType type, bool fromG
     // pointer until it closes: the notch neither closes under the menu nor
     // lets the click on one of its entries through.
     const bool popupOpen = m_window->hasOpenPopup();
-    const bool inZone = zoneContains(interactionZone(), pointer);
+    const bool inZone = pointerKnown && zoneContains(interactionZone(), pointer);
     const bool inside = inZone || popupOpen;
 
     if (type == PointerEventType::leftMouseDown && inZone && m_model.status() == NotchStatus::open)
@@ -236,7 +302,8 @@ void NotchWindowController::hitTestHeader(const QPointF& point) {
 void NotchWindowController::handleScrollEvent(const ScrollEvent& event) {
     if (event.momentum)
         return;
-    if (!zoneContains(interactionZone(), m_desktop.pointerLocation()))
+    if (!m_desktop.isPointerLocationKnown() ||
+        !zoneContains(interactionZone(), m_desktop.pointerLocation()))
         return;
     m_model.swipe(event.began, event.ended || event.cancelled, event.deltaX, event.deltaY);
 }

@@ -30,6 +30,9 @@ public:
     static constexpr double kZoneExtensionAbove = 4;
     static constexpr double kHitTargetOutset = 4;
     static constexpr std::chrono::milliseconds kKeyReturnDelay{450};
+    // Longer than any morph of the outline takes to come to rest (the
+    // slowest spring needs about 1.1 s for the largest change).
+    static constexpr std::chrono::milliseconds kLongestMorph{2000};
 
     using WindowFactory = std::function<std::unique_ptr<NotchSurface>()>;
 
@@ -52,6 +55,12 @@ public:
 
     // The zone in which the pointer counts as over the notch, in screen points.
     QRectF interactionZone() const;
+    // What the window has to show and take the pointer over now, in screen
+    // points (see NotchSurface::setReachableArea): the whole frame while the
+    // notch is peeking, open, showing a notice or has a popup up, the
+    // interaction zone while it is closed. It grows at once, before the
+    // outline starts growing, and shrinks only once the outline has stopped.
+    QRectF reachableArea() const { return m_reachableArea; }
     NotchSurface* window() const { return m_window.get(); }
     QRectF screenFrame() const { return m_screenFrame; }
     double notchCenterX() const { return m_notchCenterX; }
@@ -66,6 +75,12 @@ public:
     static double notchCenterX(const ScreenDescription& screen);
 
 private:
+    // The area the current state needs, at rest.
+    QRectF neededArea() const;
+    void followReachableArea();
+    void shrinkReachableArea();
+    void applyReachableArea(const QRectF& area);
+
     NotchModel& m_model;
     NotchDesktop& m_desktop;
     WindowFactory m_makeWindow;
@@ -74,6 +89,9 @@ private:
     double m_notchCenterX = 0;
     std::optional<std::uint32_t> m_currentDisplayID;
     int m_dragChangeCount = 0;
+    QRectF m_reachableArea;
+    TaskHandle m_shrinkTask;
+    TaskHandle m_shrinkDeadline;
 };
 
 } // namespace zelvik

@@ -12,16 +12,7 @@ namespace {
 
 class MenuContentTest : public ModelFixture {
 protected:
-    MenuContentTest() {
-        ScreenDescription laptop;
-        laptop.name = QStringLiteral("Built-in");
-        laptop.topInset = 32;
-        laptop.displayNumber = 11;
-        ScreenDescription external;
-        external.name = QStringLiteral("DELL U2720Q");
-        external.displayNumber = 22;
-        desktop.screenList = {laptop, external};
-    }
+    MenuContentTest() { desktop.screenList = FakeDesktop::laptopAndMonitor(); }
 
     // Text of each entry, "-" for a separator; the menu rebuilt as on opening.
     QStringList texts(QMenu& m) {

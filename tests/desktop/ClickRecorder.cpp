@@ -1,11 +1,12 @@
 // A plain window under the notch that reports every press it receives on
 // stdout ("press <button> <x> <y>"), so the desktop suite can tell whether a
-// click went through the notch window. Dragging with the left button held
-// starts a real drag-and-drop of a line of text, as a file manager would.
-// It paints the desktop's own colour so that screenshots show only what
-// Zelvik draws.
+// click went through the notch window, and the keyboard focus it gets and
+// loses ("focus in", "focus out") with the keys it is given ("key <text>"). Dragging with the left
+// button held starts a real drag-and-drop of a line of text, as a file manager would. It paints the
+// desktop's own colour so that screenshots show only what Zelvik draws.
 #include <QDrag>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -41,7 +42,21 @@ protected:
         std::fflush(stdout);
     }
 
+    void focusInEvent(QFocusEvent*) override { say("focus in"); }
+    void focusOutEvent(QFocusEvent*) override { say("focus out"); }
+    void keyPressEvent(QKeyEvent* event) override {
+        const QString name =
+            event->key() == Qt::Key_Escape ? QStringLiteral("Escape") : event->text();
+        std::printf("key %s\n", qPrintable(name));
+        std::fflush(stdout);
+    }
+
 private:
+    static void say(const char* line) {
+        std::printf("%s\n", line);
+        std::fflush(stdout);
+    }
+
     QPoint m_pressedAt;
 };
 

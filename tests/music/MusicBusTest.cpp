@@ -11,13 +11,19 @@
 #include "platform/linux/DesktopPlayerApplications.h"
 #include "platform/linux/MprisNotificationBridge.h"
 #include "platform/linux/MprisScriptEngine.h"
+#include "settings/MusicAppRows.h"
 #include "support/TestEnvironment.h"
 #include "support/VirtualTime.h"
+#include "views/MusicImageProviders.h"
 
+#include <QDBusConnectionInterface>
 #include <QDBusObjectPath>
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLoggingCategory>
 #include <QMutex>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -574,4 +580,68 @@ TEST_F(MusicBusTest, InstalledPlayersAreTheirDesktopEntriesAndStartFromThem) {
     ASSERT_TRUE(waitFor([&] { return player_(1)["name"] == "mpv Media Player"; }));
     EXPECT_EQ(player_(1)["running"], true);
     EXPECT_GE(changed.size(), 1);
+}
+
+// The music page's rows read the players the monitor finds, and open them
+// through it.
+TEST_F(MusicBusTest, TheSettingsRowsShowThePlayersAndOpenOrRaiseThem) {
+    const QString applications =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/applications";
+    // Only this test's Spotify is installed.
+    QDir(applications).removeRecursively();
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                  "/mimeapps.list");
+    QDir().mkpath(applications);
+    const QString marker = testRoot() + "/flatpak-spotify-started";
+    const QString icon = testRoot() + "/spotify-icon.png";
+    QImage picture(32, 32, QImage::Format_ARGB32);
+    picture.fill(Qt::green);
+    ASSERT_TRUE(picture.save(icon));
+    // Flathub's entry counts as well as Debian's.
+    QFile entry(applications + "/com.spotify.Client.desktop");
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=Spotify (Flatpak)\n"
+                               "Icon=%1\nExec=touch %2\n")
+                    .arg(icon, marker)
+                    .toUtf8());
+    entry.close();
+    const auto cleanUp = qScopeGuard([&] { QFile::remove(entry.fileName()); });
+
+    startMonitor();
+    MusicAppRows rows(monitor.get());
+    const auto role = [&](int row, int which) { return rows.data(rows.index(row), which); };
+    // (The desktop's list of applications follows changes a moment later.)
+    ASSERT_TRUE(waitFor([&] {
+        rows.refresh();
+        return role(0, MusicAppRows::IconSourceRole).toUrl() == playerIconUrl(icon);
+    }));
+    EXPECT_EQ(role(0, MusicAppRows::StateTextRole), "Installed");
+    EXPECT_EQ(role(0, MusicAppRows::NameRole), "Spotify");
+    EXPECT_FALSE(playerIconUrl(icon).isEmpty());
+    rows.open(0);
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(marker); }));
+    QFile::remove(marker);
+
+    // A paused player still runs; it cannot raise a window, and opening it
+    // must not start a second one.
+    MpvPlayer mpv(*bus, {testSongs().one}, true);
+    ASSERT_TRUE(mpv.isRunning()) << mpv.error().toStdString();
+    ASSERT_TRUE(waitFor([&] { return role(1, MusicAppRows::RunningRole).toBool(); }));
+    EXPECT_EQ(role(1, MusicAppRows::StateTextRole), "Running");
+    EXPECT_EQ(role(1, MusicAppRows::NameRole), "mpv Media Player");
+    rows.open(1);
+    ASSERT_TRUE(waitFor([&] { return lastOutputOf(tellTo("Music", "activate")).has_value(); }));
+    EXPECT_EQ(lastOutputOf(tellTo("Music", "activate"))->errorCode, scriptError::handlerFailed);
+    const QStringList names =
+        bus->connection().interface()->registeredServiceNames().value().filter("mpris");
+    EXPECT_EQ(names, QStringList{MpvPlayer::busName()});
+
+    // A running Spotify is brought forward, not started from its entry.
+    FakeSpotify spotify(*bus, spotifyParameters("Paused", "Slow"));
+    ASSERT_TRUE(spotify.isRunning()) << spotify.error().toStdString();
+    ASSERT_TRUE(waitFor([&] { return role(0, MusicAppRows::RunningRole).toBool(); }));
+    rows.open(0);
+    ASSERT_TRUE(waitFor([&] { return spotify.calls("Raise").size() == 1; }));
+    EXPECT_TRUE(waitUntilIdle());
+    EXPECT_FALSE(QFile::exists(marker));
 }

@@ -5,16 +5,31 @@
 #include "monitors/ScriptRunner.h"
 #include "support/VirtualTime.h"
 
+#include <QBuffer>
+#include <QColor>
 #include <QHash>
+#include <QImage>
 #include <QMutex>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <set>
 
 namespace zelvik::test {
+
+// A plain picture of one colour, as PNG bytes: a cover as players hand it over.
+inline QByteArray pngOf(const QColor& color, QSize size = {8, 8}) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
 
 // The player scripts exactly as the players' scripting expects them.
 inline QString statusScript(const char* application) {
@@ -82,8 +97,37 @@ public:
     void quit(MusicSource source) {
         running.erase(source);
         emit applicationTerminated(bundleIdentifier(source));
+        emit playersChanged();
+    }
+    // The player appears on the bus.
+    void run(MusicSource source) {
+        running.insert(source);
+        emit playersChanged();
     }
     std::set<MusicSource> running;
+};
+
+// Installed players by source, and the ones the monitor started.
+class ScriptedApplications final : public PlayerApplications {
+public:
+    std::optional<PlayerApplication> find(MusicSource source, const QString&) const override {
+        const auto it = installed.find(source);
+        return it == installed.end() ? std::nullopt : std::optional(it->second);
+    }
+    bool launch(const PlayerApplication& application) override {
+        launched << application.id;
+        return true;
+    }
+    // Installs (or with nullopt removes) a player and says so.
+    void install(MusicSource source, std::optional<PlayerApplication> application) {
+        if (application)
+            installed[source] = *application;
+        else
+            installed.erase(source);
+        emit changed();
+    }
+    std::map<MusicSource, PlayerApplication> installed;
+    QStringList launched;
 };
 
 // A monitor on virtual time whose scripts are answered from a table.
@@ -94,8 +138,9 @@ public:
     std::shared_ptr<ScriptTable> table = std::make_shared<ScriptTable>();
     ScriptRunner runner{[t = table] { return std::make_unique<ScriptedEngine>(t); }};
     FakeNotifications* notifications = new FakeNotifications;
-    MusicMonitor monitor{
-        {time, time, runner, std::unique_ptr<PlayerNotifications>(notifications), nullptr}};
+    ScriptedApplications* applications = new ScriptedApplications;
+    MusicMonitor monitor{{time, time, runner, std::unique_ptr<PlayerNotifications>(notifications),
+                          std::unique_ptr<PlayerApplications>(applications)}};
 
     void answer(const QString& script, const ScriptOutput& output) {
         const QMutexLocker lock(&table->mutex);

@@ -5,7 +5,6 @@
 #include "support/TestEnvironment.h"
 #include "views/MusicImageProviders.h"
 
-#include <QBuffer>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -13,20 +12,6 @@
 
 using namespace zelvik;
 using namespace zelvik::test;
-
-namespace {
-
-QByteArray pngOf(const QColor& color, QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-} // namespace
 
 TEST_F(MonitorFixture, QmlImagesShowTheCurrentCoverAndPlayerIcons) {
     QQmlEngine engine;
@@ -75,12 +60,34 @@ TEST_F(MonitorFixture, QmlImagesShowTheCurrentCoverAndPlayerIcons) {
         EXPECT_EQ(size, QSize(48, 24)); // filled, keeping its shape
     }
 
-    const QString iconFile = testRoot() + QStringLiteral("/player-icon.png");
-    QImage icon(64, 64, QImage::Format_ARGB32);
-    icon.fill(Qt::green);
-    ASSERT_TRUE(icon.save(iconFile));
+    // Icons by file, whatever the file is called, as the views name them;
+    // none for what cannot be drawn, so that the view draws its own symbol.
     QObject* iconImage = root->property("icon").value<QObject*>();
-    iconImage->setProperty("source", QUrl(QStringLiteral("image://zelvik-icon/") + iconFile));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return iconImage->property("status").toInt() == 1; }));
-    EXPECT_EQ(iconImage->property("implicitWidth").toInt(), 24);
+    const auto show = [&](const QUrl& source) {
+        iconImage->setProperty("source", QUrl());
+        iconImage->setProperty("source", source);
+        // Ready (1) or Error (3).
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            const int status = iconImage->property("status").toInt();
+            return status == 1 || status == 3;
+        }));
+        return iconImage->property("status").toInt() == 1 &&
+               iconImage->property("implicitWidth").toInt() == 24;
+    };
+    const auto iconFile = [](const QString& name) {
+        const QString path = testRoot() + u'/' + name;
+        QImage icon(64, 64, QImage::Format_ARGB32);
+        icon.fill(Qt::green);
+        EXPECT_TRUE(icon.save(path, "PNG"));
+        return path;
+    };
+    const QString plain = iconFile(QStringLiteral("player-icon.png"));
+    EXPECT_TRUE(show(QUrl(QStringLiteral("image://zelvik-icon/") + plain)));
+    EXPECT_TRUE(show(playerIconUrl(plain)));
+    const QString odd = iconFile(QStringLiteral("player icon 100% #1.png"));
+    EXPECT_TRUE(show(playerIconUrl(odd))) << playerIconUrl(odd).toString().toStdString();
+    EXPECT_TRUE(playerIconUrl(QString()).isEmpty());
+    EXPECT_TRUE(playerIconUrl(testRoot() + QStringLiteral("/no-such-icon.png")).isEmpty());
+    EXPECT_TRUE(playerIconUrl(QStringLiteral("zelvik-no-such-theme-icon")).isEmpty());
+    EXPECT_TRUE(playerIconUrl(testRoot()).isEmpty()); // a folder
 }

@@ -5,8 +5,6 @@
 
 #include "monitors/AccentColor.h"
 
-#include <QBuffer>
-
 #include <cmath>
 
 using namespace zelvik;
@@ -21,16 +19,6 @@ const QString kMusicArtwork = tellTo("Music", "return raw data of artwork 1 of c
 
 QVariantMap info(std::initializer_list<std::pair<const QString, QVariant>> values) {
     return QVariantMap(values);
-}
-
-QByteArray png(const QColor& color, QSize size = {8, 8}) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }
 
 ScriptOutput dataOutput(const QByteArray& bytes) {
@@ -338,7 +326,7 @@ TEST_F(MusicMonitorTest, RefusedScriptsAskForPermissionUntilOneSucceeds) {
 
 TEST_F(MusicMonitorTest, ArtworkFollowsTheShownTrackAndFailuresMeanNoPicture) {
     const QColor darkRed = QColor::fromHsvF(0, 0.9f, 0.3f);
-    answer(kMusicArtwork, dataOutput(png(darkRed)));
+    answer(kMusicArtwork, dataOutput(pngOf(darkRed)));
     post(MusicSource::appleMusic, info({{"Player State", "Playing"}, {"Name", "One"}}));
     ASSERT_FALSE(monitor.artwork().isNull());
     EXPECT_EQ(monitor.artwork().pixelColor(0, 0).rgb(), darkRed.rgb());
@@ -361,7 +349,7 @@ TEST_F(MusicMonitorTest, ArtworkFollowsTheShownTrackAndFailuresMeanNoPicture) {
     EXPECT_TRUE(monitor.artwork().isNull());
     EXPECT_EQ(monitor.accent(), kDefaultAccent);
     for (const QByteArray& bytes :
-         {QByteArray("not a picture"), png(Qt::red) + QByteArray(10 * 1024 * 1024, '\0')}) {
+         {QByteArray("not a picture"), pngOf(Qt::red) + QByteArray(10 * 1024 * 1024, '\0')}) {
         answer(kMusicArtwork, dataOutput(bytes));
         post(MusicSource::appleMusic,
              info({{"Player State", "Playing"}, {"Name", QString::number(bytes.size())}}));

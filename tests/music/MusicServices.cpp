@@ -3,7 +3,6 @@
 #include "support/TestEnvironment.h"
 
 #include <QColor>
-#include <QDBusArgument>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDir>
@@ -17,23 +16,8 @@ namespace zelvik::test {
 namespace {
 
 constexpr int kStartTimeoutMs = 20000;
-const QString kMockInterface = QStringLiteral("org.freedesktop.DBus.Mock");
 const QString kSpotify = QStringLiteral("org.mpris.MediaPlayer2.spotify");
 const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
-
-void stop(QProcess& process) {
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-}
-
-bool hasName(const QDBusConnection& connection, const QString& name) {
-    return connection.interface()->isServiceRegistered(name).value();
-}
 
 TestSongs makeSongs() {
     TestSongs songs;
@@ -115,12 +99,12 @@ MpvPlayer::MpvPlayer(const PrivateSessionBus& bus, const QStringList& files, boo
     if (!m_running) {
         m_error =
             QStringLiteral("mpv did not come up: ") + QString::fromLocal8Bit(m_process.readAll());
-        stop(m_process);
+        stopProcess(m_process);
     }
 }
 
 MpvPlayer::~MpvPlayer() {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 QString MpvPlayer::ask(const QStringList& arguments) const {
@@ -129,52 +113,25 @@ QString MpvPlayer::ask(const QStringList& arguments) const {
     playerctl.start(findSystemProgram(QStringLiteral("playerctl")),
                     QStringList{QStringLiteral("-p"), QStringLiteral("mpv")} + arguments);
     if (!playerctl.waitForFinished(10000) || playerctl.exitCode() != 0) {
-        stop(playerctl);
+        stopProcess(playerctl);
         return {};
     }
     return QString::fromUtf8(playerctl.readAllStandardOutput()).trimmed();
 }
 
 void MpvPlayer::quit() {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 // --- FakeSpotify -------------------------------------------------------------
 
 FakeSpotify::FakeSpotify(const PrivateSessionBus& bus, const QVariantMap& parameters)
-    : m_connection(bus.connection()) {
-    const QString python = findSystemProgram(QStringLiteral("python3"));
-    if (python.isEmpty() ||
-        !runQuietly(python, {QStringLiteral("-c"), QStringLiteral("import dbusmock")},
-                    bus.environment())) {
-        m_error = QStringLiteral("python3-dbusmock is not installed");
-        return;
-    }
-    const QString json = QString::fromUtf8(
-        QJsonDocument(QJsonObject::fromVariantMap(parameters)).toJson(QJsonDocument::Compact));
-    m_process.setProcessEnvironment(bus.environment());
-    // It logs every call on its output; nobody reads that while the test
-    // waits for a call, so a long log must not fill the pipe.
-    m_process.setStandardOutputFile(QProcess::nullDevice());
-    m_process.start(python,
-                    {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"),
-                     QStringLiteral(ZELVIK_MUSIC_TEST_DIR "/fake_spotify.py"), QStringLiteral("-p"),
-                     json});
-    m_running = QTest::qWaitFor(
-        [&] {
-            return m_process.state() == QProcess::NotRunning || hasName(m_connection, kSpotify);
-        },
-        kStartTimeoutMs);
-    m_running = m_running && m_process.state() != QProcess::NotRunning;
-    if (!m_running) {
-        m_error = QStringLiteral("the scripted Spotify did not start");
-        stop(m_process);
-    }
-}
-
-FakeSpotify::~FakeSpotify() {
-    stop(m_process);
-}
+    : m_connection(bus.connection())
+    , m_mock(bus,
+             {.name = QStringLiteral(ZELVIK_MUSIC_TEST_DIR "/fake_spotify.py"),
+              .service = kSpotify,
+              .parameters = QString::fromUtf8(QJsonDocument(QJsonObject::fromVariantMap(parameters))
+                                                  .toJson(QJsonDocument::Compact))}) {}
 
 bool FakeSpotify::update(const QVariantMap& properties) {
     QDBusMessage message = QDBusMessage::createMethodCall(
@@ -188,25 +145,7 @@ bool FakeSpotify::update(const QVariantMap& properties) {
 }
 
 QList<QVariantList> FakeSpotify::calls(const QString& method) const {
-    QDBusMessage message = QDBusMessage::createMethodCall(kSpotify, kPath, kMockInterface,
-                                                          QStringLiteral("GetMethodCalls"));
-    message << method;
-    const QDBusMessage reply = m_connection.call(message, QDBus::Block, 10000);
-    QList<QVariantList> result;
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return result;
-    const auto argument = reply.arguments().first().value<QDBusArgument>();
-    argument.beginArray();
-    while (!argument.atEnd()) {
-        qulonglong stamp = 0;
-        QVariantList arguments;
-        argument.beginStructure();
-        argument >> stamp >> arguments;
-        argument.endStructure();
-        result << arguments;
-    }
-    argument.endArray();
-    return result;
+    return dbusMockCalls(m_connection, kSpotify, kPath, method);
 }
 
 void FakeSpotify::freeze(double seconds) {
@@ -217,7 +156,7 @@ void FakeSpotify::freeze(double seconds) {
 }
 
 void FakeSpotify::quit() {
-    stop(m_process);
+    m_mock.stop();
 }
 
 // --- ArtServer ---------------------------------------------------------------
@@ -243,12 +182,12 @@ ArtServer::ArtServer() {
         kStartTimeoutMs);
     if (m_port == 0) {
         m_error = QStringLiteral("the cover server did not start");
-        stop(m_process);
+        stopProcess(m_process);
     }
 }
 
 ArtServer::~ArtServer() {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 QString ArtServer::url(const QString& path) const {

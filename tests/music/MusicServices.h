@@ -52,12 +52,9 @@ private:
 class FakeSpotify {
 public:
     FakeSpotify(const PrivateSessionBus& bus, const QVariantMap& parameters);
-    ~FakeSpotify();
-    FakeSpotify(const FakeSpotify&) = delete;
-    FakeSpotify& operator=(const FakeSpotify&) = delete;
 
-    bool isRunning() const { return m_running; }
-    QString error() const { return m_error; }
+    bool isRunning() const { return m_mock.isRunning(); }
+    QString error() const { return m_mock.error(); }
     // Changes player properties and sends PropertiesChanged for them.
     bool update(const QVariantMap& properties);
     // The arguments of every call of the method, oldest first.
@@ -69,9 +66,7 @@ public:
 
 private:
     QDBusConnection m_connection;
-    QProcess m_process;
-    bool m_running = false;
-    QString m_error;
+    DBusMockProcess m_mock;
 };
 
 // The cover server (art_server.py) on 127.0.0.1, serving testSongs' folder.

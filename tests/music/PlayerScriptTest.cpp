@@ -18,6 +18,7 @@ TEST(PlayerScriptTest, TheMonitorsTextsAreTheScriptsThePlayersKnow) {
               tellTo("Spotify", "return artwork url of current track"));
     EXPECT_EQ(playerScripts::artwork(MusicSource::appleMusic),
               tellTo("Music", "return raw data of artwork 1 of current track"));
+    EXPECT_EQ(playerScripts::activate(MusicSource::appleMusic), tellTo("Music", "activate"));
     // Always a point, two decimals, whatever the locale.
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
@@ -41,6 +42,8 @@ TEST(PlayerScriptTest, TheEngineUnderstandsThoseScriptsAndNothingElse) {
         {tellTo("Spotify", "playpause"), spotify(Kind::playPause)},
         {tellTo("Music", "next track"), music(Kind::nextTrack)},
         {tellTo("Spotify", "previous track"), spotify(Kind::previousTrack)},
+        {tellTo("Music", "activate"), music(Kind::activate)},
+        {tellTo("Spotify", "activate now"), std::nullopt},
         {tellTo("Spotify", "set player position to 12.50"), spotify(Kind::setPosition, 12.5)},
         {tellTo("Music", "set player position to 0.00"), music(Kind::setPosition, 0)},
         {tellTo("Spotify", "return artwork url of current track"), spotify(Kind::artworkUrl)},

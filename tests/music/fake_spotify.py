@@ -53,7 +53,9 @@ def load(mock, parameters):
     mock.AddProperties(ROOT_IFACE, {
         'Identity': dbus.String('Spotify'),
         'DesktopEntry': dbus.String('spotify'),
+        'CanRaise': dbus.Boolean(True),
     })
+    mock.AddMethod(ROOT_IFACE, 'Raise', '', '', '')
     # Play/pause flips the state and says so, like the real player.
     mock.AddMethods(MAIN_IFACE, [
         ('PlayPause', '', '',

@@ -23,7 +23,9 @@ constexpr int kStartTimeoutMs = 20000;
 
 const QString kNotifications = QStringLiteral("org.freedesktop.Notifications");
 
-void stop(QProcess& process) {
+} // namespace
+
+void stopProcess(QProcess& process) {
     if (process.state() == QProcess::NotRunning)
         return;
     process.terminate();
@@ -33,7 +35,30 @@ void stop(QProcess& process) {
     }
 }
 
-} // namespace
+QList<QVariantList> dbusMockCalls(const QDBusConnection& connection, const QString& service,
+                                  const QString& path, const QString& method) {
+    QDBusMessage message =
+        QDBusMessage::createMethodCall(service, path, QStringLiteral("org.freedesktop.DBus.Mock"),
+                                       QStringLiteral("GetMethodCalls"));
+    message << method;
+    const QDBusMessage reply = connection.call(message, QDBus::Block, 10000);
+    QList<QVariantList> result;
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return result;
+    // a(tav): a time stamp and the call's arguments.
+    const auto argument = reply.arguments().first().value<QDBusArgument>();
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        qulonglong stamp = 0;
+        QVariantList arguments;
+        argument.beginStructure();
+        argument >> stamp >> arguments;
+        argument.endStructure();
+        result << arguments;
+    }
+    argument.endArray();
+    return result;
+}
 
 QString findSystemProgram(const QString& name) {
     const QString system = QStandardPaths::findExecutable(name, {QStringLiteral("/usr/bin")});
@@ -47,7 +72,7 @@ bool runQuietly(const QString& program, const QStringList& arguments,
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
     if (!process.waitForFinished(timeoutMs)) {
-        stop(process);
+        stopProcess(process);
         return false;
     }
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
@@ -102,14 +127,14 @@ PrivateSessionBus::PrivateSessionBus(const QString& extraPolicy) {
     if (line.isEmpty()) {
         m_error = QStringLiteral("dbus-run-session printed no bus address: ") +
                   QString::fromLocal8Bit(m_process.readAllStandardError());
-        stop(m_process);
+        stopProcess(m_process);
         return;
     }
     const QDBusConnection bus =
         QDBusConnection::connectToBus(QString::fromUtf8(line), m_connectionName);
     if (!bus.isConnected()) {
         m_error = QStringLiteral("cannot connect to the private bus: ") + bus.lastError().message();
-        stop(m_process);
+        stopProcess(m_process);
         return;
     }
     m_address = QString::fromUtf8(line);
@@ -121,7 +146,7 @@ PrivateSessionBus::~PrivateSessionBus() {
         // End of input ends the shell; dbus-run-session then ends the bus.
         m_process.closeWriteChannel();
         if (!m_process.waitForFinished(5000))
-            stop(m_process);
+            stopProcess(m_process);
     }
 }
 
@@ -135,10 +160,9 @@ QProcessEnvironment PrivateSessionBus::environment() const {
     return environment;
 }
 
-// --- MockNotificationServer -------------------------------------------------
+// --- DBusMockProcess --------------------------------------------------------
 
-MockNotificationServer::MockNotificationServer(const PrivateSessionBus& bus)
-    : m_connection(bus.connection()) {
+DBusMockProcess::DBusMockProcess(const PrivateSessionBus& bus, const Template& served) {
     const QString python = findSystemProgram(QStringLiteral("python3"));
     if (python.isEmpty() ||
         !runQuietly(python, {QStringLiteral("-c"), QStringLiteral("import dbusmock")},
@@ -147,50 +171,50 @@ MockNotificationServer::MockNotificationServer(const PrivateSessionBus& bus)
         m_error = QStringLiteral("python3-dbusmock is not installed");
         return;
     }
-    m_process.setProcessEnvironment(bus.environment());
-    m_process.setProcessChannelMode(QProcess::MergedChannels);
-    m_process.start(python, {QStringLiteral("-m"), QStringLiteral("dbusmock"),
-                             QStringLiteral("--template"), QStringLiteral("notification_daemon")});
+    QProcessEnvironment environment = bus.environment();
+    if (served.systemBus)
+        environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), bus.address());
+    m_process.setProcessEnvironment(environment);
+    // It logs every call on its output; nobody reads that while a test
+    // waits for a call, so a long log must not fill the pipe.
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    QStringList arguments{QStringLiteral("-m"), QStringLiteral("dbusmock"),
+                          QStringLiteral("--template"), served.name};
+    if (!served.parameters.isEmpty())
+        arguments << QStringLiteral("-p") << served.parameters;
+    m_process.start(python, arguments);
+    const QDBusConnection connection = bus.connection();
     m_running = QTest::qWaitFor(
         [&] {
             return m_process.state() == QProcess::NotRunning ||
-                   m_connection.interface()->isServiceRegistered(kNotifications).value();
+                   connection.interface()->isServiceRegistered(served.service).value();
         },
         kStartTimeoutMs);
     m_running = m_running && m_process.state() != QProcess::NotRunning;
     if (!m_running) {
-        m_error = QStringLiteral("the mock notification daemon did not start: ") +
-                  QString::fromLocal8Bit(m_process.readAll());
-        stop(m_process);
+        m_error = QStringLiteral("dbusmock's %1 did not start: ").arg(served.name) +
+                  QString::fromLocal8Bit(m_process.readAllStandardError());
+        stopProcess(m_process);
     }
 }
 
-MockNotificationServer::~MockNotificationServer() {
-    stop(m_process);
+DBusMockProcess::~DBusMockProcess() {
+    stopProcess(m_process);
 }
+
+void DBusMockProcess::stop() {
+    stopProcess(m_process);
+}
+
+// --- MockNotificationServer -------------------------------------------------
+
+MockNotificationServer::MockNotificationServer(const PrivateSessionBus& bus)
+    : m_connection(bus.connection())
+    , m_mock(bus, {.name = QStringLiteral("notification_daemon"), .service = kNotifications}) {}
 
 QList<QVariantList> MockNotificationServer::calls(const QString& method) const {
-    QDBusMessage message = QDBusMessage::createMethodCall(
-        kNotifications, QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("GetMethodCalls"));
-    message << method;
-    const QDBusMessage reply = m_connection.call(message, QDBus::Block, 10000);
-    QList<QVariantList> result;
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return result;
-    // a(tav): a time stamp and the call's arguments.
-    const auto argument = reply.arguments().first().value<QDBusArgument>();
-    argument.beginArray();
-    while (!argument.atEnd()) {
-        qulonglong stamp = 0;
-        QVariantList arguments;
-        argument.beginStructure();
-        argument >> stamp >> arguments;
-        argument.endStructure();
-        result << arguments;
-    }
-    argument.endArray();
-    return result;
+    return dbusMockCalls(m_connection, kNotifications,
+                         QStringLiteral("/org/freedesktop/Notifications"), method);
 }
 
 void MockNotificationServer::clearCalls() const {
@@ -203,41 +227,10 @@ void MockNotificationServer::clearCalls() const {
 // --- MockLogind -------------------------------------------------------------
 
 MockLogind::MockLogind(const PrivateSessionBus& bus)
-    : m_connection(bus.connection()) {
-    const QString python = findSystemProgram(QStringLiteral("python3"));
-    if (python.isEmpty() ||
-        !runQuietly(python, {QStringLiteral("-c"), QStringLiteral("import dbusmock")},
-                    bus.environment())) {
-        m_moduleMissing = true;
-        m_error = QStringLiteral("python3-dbusmock is not installed");
-        return;
-    }
-    // The template serves the system bus; here that is the private bus.
-    QProcessEnvironment environment = bus.environment();
-    environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), bus.address());
-    m_process.setProcessEnvironment(environment);
-    m_process.setProcessChannelMode(QProcess::MergedChannels);
-    m_process.start(python, {QStringLiteral("-m"), QStringLiteral("dbusmock"),
-                             QStringLiteral("--template"), QStringLiteral("logind")});
-    m_running = QTest::qWaitFor(
-        [&] {
-            return m_process.state() == QProcess::NotRunning ||
-                   m_connection.interface()
-                       ->isServiceRegistered(QStringLiteral("org.freedesktop.login1"))
-                       .value();
-        },
-        kStartTimeoutMs);
-    m_running = m_running && m_process.state() != QProcess::NotRunning;
-    if (!m_running) {
-        m_error = QStringLiteral("the mock logind did not start: ") +
-                  QString::fromLocal8Bit(m_process.readAll());
-        stop(m_process);
-    }
-}
-
-MockLogind::~MockLogind() {
-    stop(m_process);
-}
+    : m_connection(bus.connection())
+    , m_mock(bus, {.name = QStringLiteral("logind"),
+                   .service = QStringLiteral("org.freedesktop.login1"),
+                   .systemBus = true}) {}
 
 bool MockLogind::announceSleep(bool start) const {
     QDBusMessage message = QDBusMessage::createMethodCall(
@@ -305,13 +298,13 @@ bool PrivatePulseAudio::launch() {
     if (!m_running) {
         m_error = QStringLiteral("the PulseAudio server did not start: ") +
                   QString::fromLocal8Bit(m_process.readAll());
-        zelvik::test::stop(m_process);
+        zelvik::test::stopProcess(m_process);
     }
     return m_running;
 }
 
 PrivatePulseAudio::~PrivatePulseAudio() {
-    zelvik::test::stop(m_process);
+    zelvik::test::stopProcess(m_process);
 }
 
 bool PrivatePulseAudio::pactl(const QStringList& arguments) const {
@@ -319,7 +312,7 @@ bool PrivatePulseAudio::pactl(const QStringList& arguments) const {
 }
 
 void PrivatePulseAudio::stop() {
-    zelvik::test::stop(m_process);
+    zelvik::test::stopProcess(m_process);
     m_running = false;
 }
 
@@ -365,7 +358,7 @@ PulseEventLog::PulseEventLog(const PrivatePulseAudio& server) {
 }
 
 PulseEventLog::~PulseEventLog() {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 void PulseEventLog::read() {

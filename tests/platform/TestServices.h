@@ -18,6 +18,15 @@ QString findSystemProgram(const QString& name);
 bool runQuietly(const QString& program, const QStringList& arguments,
                 const QProcessEnvironment& environment, int timeoutMs = 10000);
 
+// Ends a helper process: politely first, then by force; bounded.
+void stopProcess(QProcess& process);
+
+// The arguments of every call of `method` that a python3-dbusmock object
+// logged, oldest first (its GetMethodCalls). The call is synchronous, so
+// everything sent earlier on the same connection has been logged by then.
+QList<QVariantList> dbusMockCalls(const QDBusConnection& connection, const QString& service,
+                                  const QString& path, const QString& method);
+
 // A private session bus for one test suite: `dbus-run-session` running a
 // shell that prints the bus address and then waits on its input. Closing
 // that input ends the shell, and dbus-run-session takes the bus down.
@@ -46,34 +55,61 @@ private:
     QString m_error;
 };
 
-// python3-dbusmock's notification daemon on a bus: it owns
-// org.freedesktop.Notifications and logs every call it receives, which the
-// test reads back through org.freedesktop.DBus.Mock.
-class MockNotificationServer {
+// python3-dbusmock serving one template on a private bus: one of its own
+// ("logind") or a file of the test's. It is up once the template's name is
+// on the bus; it logs every call it receives, read back with
+// dbusMockCalls().
+class DBusMockProcess {
 public:
-    explicit MockNotificationServer(const PrivateSessionBus& bus);
-    ~MockNotificationServer();
-    MockNotificationServer(const MockNotificationServer&) = delete;
-    MockNotificationServer& operator=(const MockNotificationServer&) = delete;
+    struct Template {
+        // The template's name or file.
+        QString name;
+        // The bus name it takes.
+        QString service;
+        // Given as the template's parameters (-p).
+        QString parameters = {};
+        // A template of the system bus: the private bus stands in for it.
+        bool systemBus = false;
+    };
+    DBusMockProcess(const PrivateSessionBus& bus, const Template& served);
+    ~DBusMockProcess();
+    DBusMockProcess(const DBusMockProcess&) = delete;
+    DBusMockProcess& operator=(const DBusMockProcess&) = delete;
 
     // False when python3-dbusmock is missing (see error()) or it did not
     // take the name in time.
     bool isRunning() const { return m_running; }
     bool isModuleMissing() const { return m_moduleMissing; }
     QString error() const { return m_error; }
+    // Ends it at once, as when the program behind the name quits.
+    void stop();
 
-    // Arguments of every logged call of the method, oldest first. The call
-    // is synchronous, so everything sent earlier on the same connection has
-    // been logged by the time it returns.
+private:
+    QProcess m_process;
+    bool m_running = false;
+    bool m_moduleMissing = false;
+    QString m_error;
+};
+
+// python3-dbusmock's notification daemon on a bus: it owns
+// org.freedesktop.Notifications and logs every call it receives, which the
+// test reads back through org.freedesktop.DBus.Mock.
+class MockNotificationServer {
+public:
+    explicit MockNotificationServer(const PrivateSessionBus& bus);
+
+    bool isRunning() const { return m_mock.isRunning(); }
+    bool isModuleMissing() const { return m_mock.isModuleMissing(); }
+    QString error() const { return m_mock.error(); }
+
+    // Arguments of every logged call of the method, oldest first (see
+    // dbusMockCalls).
     QList<QVariantList> calls(const QString& method) const;
     void clearCalls() const;
 
 private:
     QDBusConnection m_connection;
-    QProcess m_process;
-    bool m_running = false;
-    bool m_moduleMissing = false;
-    QString m_error;
+    DBusMockProcess m_mock;
 };
 
 // python3-dbusmock's logind on a private bus, standing in for the system
@@ -81,13 +117,10 @@ private:
 class MockLogind {
 public:
     explicit MockLogind(const PrivateSessionBus& bus);
-    ~MockLogind();
-    MockLogind(const MockLogind&) = delete;
-    MockLogind& operator=(const MockLogind&) = delete;
 
-    bool isRunning() const { return m_running; }
-    bool isModuleMissing() const { return m_moduleMissing; }
-    QString error() const { return m_error; }
+    bool isRunning() const { return m_mock.isRunning(); }
+    bool isModuleMissing() const { return m_mock.isModuleMissing(); }
+    QString error() const { return m_mock.error(); }
 
     // PrepareForSleep(start), as logind sends it before a suspend (true)
     // and after the wake-up (false).
@@ -95,10 +128,7 @@ public:
 
 private:
     QDBusConnection m_connection;
-    QProcess m_process;
-    bool m_running = false;
-    bool m_moduleMissing = false;
-    QString m_error;
+    DBusMockProcess m_mock;
 };
 
 // A PulseAudio server of the test's own with one null sink as the default

@@ -1,9 +1,11 @@
 // The C++ behind the settings rows, without a window.
 #include "model/ModelFixture.h"
+#include "music/MusicFakes.h"
 #include "settings/LaunchAtLogin.h"
 #include "settings/MusicAppRows.h"
 #include "settings/RangedSetting.h"
 #include "settings/SettingChoices.h"
+#include "settings/SettingsPage.h"
 
 #include <QSignalSpy>
 
@@ -168,45 +170,97 @@ TEST_F(SettingsRowsTest, LaunchAtLoginShowsWhatTheDesktopHoldsEvenWhenAChangeFai
     EXPECT_FALSE(nothing.enabled());
 }
 
-class TwoPlayers final : public PlayerAppDirectory {
-public:
-    PlayerApp spotify() const override { return first; }
-    PlayerApp otherPlayer() const override { return second; }
-    bool open(const PlayerApp& app) override {
-        opened << app.desktopId;
-        return true;
-    }
-    PlayerApp first;
-    PlayerApp second;
-    QStringList opened;
-};
-
-TEST_F(SettingsRowsTest, PlayerRowsTellRunningInstalledAndMissingAndOpenOnlyWhatIsThere) {
-    TwoPlayers directory;
-    directory.first = {QStringLiteral("spotify"), QStringLiteral("Spotify"),
-                       QStringLiteral("spotify-client"), true, true};
-    MusicAppRows rows(&directory);
+TEST_F(SettingsRowsTest, PlayerRowsFollowTheMusicMonitorAndOpenOnlyWhatIsThere) {
+    MonitorRig players;
+    players.notifications->running.insert(MusicSource::spotify);
+    ASSERT_TRUE(players.start());
+    players.forgetScripts();
+    MusicAppRows rows(&players.monitor);
     rows.setSettings(&settings);
     auto text = [&](int row, int role) { return rows.data(rows.index(row), role).toString(); };
+    EXPECT_EQ(text(0, MusicAppRows::SourceRole), QStringLiteral("spotify"));
     EXPECT_EQ(text(0, MusicAppRows::StateTextRole), QStringLiteral("Running"));
+    // Running without a desktop entry of its own: still something to open.
+    EXPECT_TRUE(rows.data(rows.index(0), MusicAppRows::InstalledRole).toBool());
     EXPECT_EQ(text(1, MusicAppRows::StateTextRole), QStringLiteral("Not installed"));
     // Nothing installed: the word for music, and no icon to look for.
     EXPECT_EQ(text(1, MusicAppRows::NameRole), QStringLiteral("Music"));
-    EXPECT_EQ(text(1, MusicAppRows::IconNameRole), QString());
+    EXPECT_TRUE(rows.data(rows.index(1), MusicAppRows::IconSourceRole).toUrl().isEmpty());
     rows.open(1);
-    EXPECT_TRUE(directory.opened.isEmpty());
+    EXPECT_TRUE(players.applications->launched.isEmpty());
 
     QSignalSpy changes(&rows, &QAbstractItemModel::dataChanged);
-    directory.second = {QStringLiteral("org.gnome.Lollypop"), QStringLiteral("Lollypop"),
-                        QStringLiteral("org.gnome.Lollypop"), true, false};
-    directory.onChange();
+    players.applications->install(MusicSource::appleMusic,
+                                  PlayerApplication{QStringLiteral("org.gnome.Lollypop.desktop"),
+                                                    QStringLiteral("Lollypop"),
+                                                    QStringLiteral("org.gnome.Lollypop"), QUrl()});
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(text(1, MusicAppRows::StateTextRole), QStringLiteral("Installed"));
     EXPECT_EQ(text(1, MusicAppRows::NameRole), QStringLiteral("Lollypop"));
     rows.open(1);
+    EXPECT_EQ(players.applications->launched, QStringList{"org.gnome.Lollypop.desktop"});
+    // The running one is brought forward, not started again.
     rows.open(0);
-    EXPECT_EQ(directory.opened,
-              (QStringList{QStringLiteral("org.gnome.Lollypop"), QStringLiteral("spotify")}));
+    ASSERT_TRUE(players.settle());
+    EXPECT_EQ(players.scripts(), QStringList{tellTo("Spotify", "activate")});
+    EXPECT_EQ(players.applications->launched.size(), 1);
+
+    // Gone and uninstalled: the word for music follows the language.
+    DefaultsStore::standard().setValue(QStringLiteral("appLanguage"), QStringLiteral("tr"));
+    settings.setLanguage(AppLanguage::tr);
+    players.applications->install(MusicSource::appleMusic, std::nullopt);
+    players.notifications->quit(MusicSource::spotify);
+    EXPECT_EQ(text(0, MusicAppRows::StateTextRole), QStringLiteral("Yüklü değil"));
+    EXPECT_EQ(text(1, MusicAppRows::NameRole), QStringLiteral("Müzik"));
+    DefaultsStore::standard().remove(QStringLiteral("appLanguage"));
+    settings.setLanguage(AppLanguage::en);
+    EXPECT_EQ(text(1, MusicAppRows::NameRole), QStringLiteral("Music"));
+}
+
+// The desktop's own music player stands where "Apple Music" would.
+TEST_F(SettingsRowsTest, TheMusicPageSubtitleNamesTheDesktopsPlayer) {
+    MonitorRig players;
+    ASSERT_TRUE(players.start());
+    SettingsPageList pages;
+    pages.setSettings(&settings);
+    pages.setCurrentPage(SettingsPage::music);
+    EXPECT_EQ(pages.currentSubtitle(), QStringLiteral("Spotify and Music controls"));
+    QSignalSpy told(&pages, &SettingsPageList::currentTextsChanged);
+    pages.setMusic(&players.monitor);
+    EXPECT_EQ(told.count(), 0);
+
+    const PlayerApplication rhythmbox{QStringLiteral("org.gnome.Rhythmbox3.desktop"),
+                                      QStringLiteral("Rhythmbox"), QString(), QUrl()};
+    const struct {
+        const char* language;
+        std::optional<PlayerApplication> installed;
+        const char* subtitle;
+        int told;
+    } steps[] = {
+        {"en", rhythmbox, "Spotify and Rhythmbox controls", 1},
+        {"tr", rhythmbox, "Spotify ve Rhythmbox kontrolleri", 2},
+        {"tr", std::nullopt, "Spotify ve Müzik kontrolleri", 3},
+        {"en", std::nullopt, "Spotify and Music controls", 4},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.subtitle);
+        const bool turkish = qstrcmp(step.language, "tr") == 0;
+        if (turkish != (settings.language() == AppLanguage::tr)) {
+            DefaultsStore::standard().setValue(QStringLiteral("appLanguage"),
+                                               QString::fromLatin1(step.language));
+            settings.setLanguage(turkish ? AppLanguage::tr : AppLanguage::en);
+        }
+        players.applications->install(MusicSource::appleMusic, step.installed);
+        EXPECT_EQ(pages.currentSubtitle(), QString::fromUtf8(step.subtitle));
+        const QModelIndex music = pages.index(static_cast<int>(SettingsPage::music));
+        EXPECT_EQ(pages.data(music, SettingsPageList::SubtitleRole).toString(),
+                  QString::fromUtf8(step.subtitle));
+        // Players coming and going under the same name change nothing shown.
+        players.notifications->run(MusicSource::appleMusic);
+        players.notifications->quit(MusicSource::appleMusic);
+        EXPECT_EQ(told.count(), step.told);
+    }
+    DefaultsStore::standard().remove(QStringLiteral("appLanguage"));
 }
 
 } // namespace

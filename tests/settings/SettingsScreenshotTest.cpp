@@ -5,6 +5,7 @@
 
 #include "settings/AppLanguage.h"
 #include "settings/SettingsPage.h"
+#include "views/Symbols.h"
 
 #include <QDir>
 #include <QImage>
@@ -29,6 +30,7 @@ TEST_F(SettingsScreenshotTest, EveryPageInBothLanguages) {
     ASSERT_TRUE(QDir().mkpath(folder));
     shelfStore->addText(QStringLiteral("A note"));
     showWindow();
+    QSet<QString> symbolsSeen;
     for (const AppLanguage language : kAllLanguages) {
         settings->setLanguage(language);
         for (const SettingsPage p : kAllSettingsPages) {
@@ -38,6 +40,12 @@ TEST_F(SettingsScreenshotTest, EveryPageInBothLanguages) {
             QQuickItem* title = find(QStringLiteral("pageTitle"));
             ASSERT_NE(title, nullptr);
             EXPECT_EQ(title->property("text").toString(), displayTitle(p));
+            // Every symbol on the page is one the table knows, so none falls
+            // back to the neutral dot by mistake.
+            for (const QString& name : symbolsShown()) {
+                EXPECT_TRUE(hasSymbol(name)) << '"' << name.toStdString() << '"';
+                symbolsSeen.insert(name);
+            }
 
             const QString base =
                 folder + QStringLiteral("/settings-%1-%2").arg(rawValue(language), rawValue(p));
@@ -56,6 +64,10 @@ TEST_F(SettingsScreenshotTest, EveryPageInBothLanguages) {
         }
     }
     settings->setLanguage(AppLanguage::en);
+    // The walk reached the sidebar, the rows, the steppers and the drop-downs.
+    for (const char* name : {"gearshape.fill", "info.circle.fill", "wand.and.rays",
+                             "lock.shield.fill", "minus", "plus", "chevron.up.chevron.down"})
+        EXPECT_TRUE(symbolsSeen.contains(QString::fromLatin1(name))) << name;
 
     // The reset's confirmation over the About page.
     selectPage(SettingsPage::about);

@@ -1,6 +1,7 @@
 #include "SettingsWindowFixture.h"
 
 #include "settings/SettingsPage.h"
+#include "views/Symbols.h"
 
 #include <QQuickItem>
 #include <QTest>
@@ -13,10 +14,15 @@ QStringList g_qmlWarnings;
 QtMessageHandler g_previousHandler = nullptr;
 
 void recordQmlWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type != QtDebugMsg && type != QtInfoMsg && text.contains(u"qrc:/zelvik/settings"))
+    if (type != QtDebugMsg && type != QtInfoMsg && text.contains(u"qrc:/zelvik/"))
         g_qmlWarnings << text;
     if (g_previousHandler)
         g_previousHandler(type, context, text);
+}
+
+bool isSymbol(QQuickItem* item) {
+    return item->inherits("QQuickText") &&
+           item->property("font").value<QFont>().family() == QString::fromLatin1(kSymbolFontFamily);
 }
 
 void collect(QQuickItem* item, const std::function<void(QQuickItem*)>& visit) {
@@ -35,20 +41,9 @@ SettingsWindowFixture::SettingsWindowFixture() {
     shelfActions = std::make_unique<ShelfActions>(*shelfStore, nullptr, &revealer);
     autostart = std::make_unique<XdgAutostartEntry>(
         QStringLiteral("/usr/bin/zelvik"), folder.filePath(QStringLiteral("zelvik.desktop")));
-    ScreenDescription laptop;
-    laptop.name = QStringLiteral("Built-in");
-    laptop.topInset = 32;
-    laptop.displayNumber = 11;
-    ScreenDescription external;
-    external.name = QStringLiteral("DELL U2720Q");
-    external.displayNumber = 22;
-    desktop.screenList = {laptop, external};
-    players.spotifyApp = {QStringLiteral("spotify"), QStringLiteral("Spotify"),
-                          QStringLiteral("spotify-client"), true, false};
-    players.other = {QStringLiteral("rhythmbox"), QStringLiteral("Rhythmbox"),
-                     QStringLiteral("rhythmbox"), true, true};
+    desktop.screenList = FakeDesktop::laptopAndMonitor();
     controller = std::make_unique<SettingsWindowController>(
-        SettingsWindowController::Services{autostart.get(), &players});
+        SettingsWindowController::Services{autostart.get()});
 }
 
 SettingsWindowFixture::~SettingsWindowFixture() {
@@ -78,7 +73,26 @@ void SettingsWindowFixture::showWindow(SettingsPage page) {
     model->setShelfStorage(shelfStore.get());
     model->setShelfActions(shelfActions.get());
     model->setSoundPlayer(&sounds);
+    model->hotKey().setShortcut(shortcut);
     model->reloadShelf();
+    auto notifications = std::make_unique<FakeNotifications>();
+    auto applications = std::make_unique<ScriptedApplications>();
+    playerNotifications = notifications.get();
+    playerApplications = applications.get();
+    playerNotifications->running.insert(MusicSource::appleMusic);
+    applications->installed[MusicSource::spotify] = {
+        QStringLiteral("spotify.desktop"), QStringLiteral("Spotify"),
+        QStringLiteral("spotify-client"),
+        QUrl::fromLocalFile("/usr/share/applications/spotify.desktop")};
+    applications->installed[MusicSource::appleMusic] = {
+        QStringLiteral("org.gnome.Rhythmbox3.desktop"), QStringLiteral("Rhythmbox"),
+        QStringLiteral("org.gnome.Rhythmbox3"),
+        QUrl::fromLocalFile("/usr/share/applications/org.gnome.Rhythmbox3.desktop")};
+    music =
+        new MusicMonitor({time, time, runner, std::move(notifications), std::move(applications)});
+    model->setMusic(music);
+    // As the model's start does in the program.
+    music->start();
     settings = model->settings();
     controller->setDesktop(&desktop);
     controller->show(*model, page);
@@ -165,16 +179,34 @@ void SettingsWindowFixture::chooseFromDropDown(QQuickItem* comboBox, int index) 
         QTest::qWait(10);
 }
 
+bool SettingsWindowFixture::waitForScript(const QString& script) {
+    return QTest::qWaitFor(
+        [&] {
+            const QMutexLocker lock(&scripts->mutex);
+            return scripts->log.contains(script);
+        },
+        20000);
+}
+
 QList<QPair<QQuickItem*, QString>> SettingsWindowFixture::texts() const {
     QList<QPair<QQuickItem*, QString>> result;
     collect(window().contentItem(), [&](QQuickItem* item) {
         if (!item->inherits("QQuickText"))
             return;
-        if (item->property("font").value<QFont>().family() == u"Material Icons")
+        if (isSymbol(item))
             return;
         result.append({item, item->property("text").toString()});
     });
     return result;
+}
+
+QStringList SettingsWindowFixture::symbolsShown() const {
+    QStringList names;
+    collect(window().contentItem(), [&](QQuickItem* item) {
+        if (isSymbol(item) && item->isVisible())
+            names << item->property("name").toString();
+    });
+    return names;
 }
 
 } // namespace zelvik::test

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "model/FocusFakes.h" // tests/model
 #include "model/NotchModel.h"
 #include "model/SoundPlayer.h"
+#include "music/MusicFakes.h" // tests/music
 #include "platform/linux/XdgAutostartEntry.h"
 #include "settings/DefaultsStore.h"
 #include "settings/NotchSettings.h"
-#include "settings/PlayerAppDirectory.h"
 #include "settings/SettingsWindowController.h"
 #include "shelf/FileRevealer.h"
 #include "shelf/ShelfActions.h"
@@ -28,44 +29,17 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace zelvik::test {
 
-class RecordingSounds final : public SoundPlayer {
-public:
-    bool play(const QString& name) override {
-        played << name;
-        return true;
-    }
-    QStringList played;
-};
-
 class RecordingRevealer final : public FileRevealer {
 public:
     void reveal(const QUrl& file) override { revealed << file; }
     QList<QUrl> revealed;
 };
 
-// Two players whose state the test sets.
-class ScriptedPlayers final : public PlayerAppDirectory {
-public:
-    PlayerApp spotify() const override { return spotifyApp; }
-    PlayerApp otherPlayer() const override { return other; }
-    bool open(const PlayerApp& app) override {
-        opened << app.desktopId;
-        return true;
-    }
-    void setWatching(bool on) override { watching = on; }
-    void change() {
-        if (onChange)
-            onChange();
-    }
-    PlayerApp spotifyApp;
-    PlayerApp other;
-    QStringList opened;
-    bool watching = false;
-};
-
 // The settings window over a real model whose settings live in the
 // standard store (the one every text reads its language from), emptied
-// first; a real shelf and autostart entry in a temporary folder.
+// first; a real shelf and autostart entry in a temporary folder; a real
+// music monitor whose players and scripts the test scripts: Spotify is
+// installed, the desktop's other player (Rhythmbox) runs.
 class SettingsWindowFixture : public ::testing::Test {
 protected:
     SettingsWindowFixture();
@@ -78,8 +52,8 @@ protected:
     static void clearStore();
     static QVariant stored(const QString& key);
 
-    // Creates the model (after the test has put values in the store) and
-    // shows the window.
+    // Creates the model (after the test has put values in the store) with
+    // its music monitor, and shows the window.
     void showWindow(SettingsPage page = SettingsPage::general);
     QQuickView& window() const { return *controller->window(); }
 
@@ -98,15 +72,28 @@ protected:
     void click(QQuickItem* item, QPointF at = {-1, -1});
     // Opens a drop-down and picks the option at `index`.
     void chooseFromDropDown(QQuickItem* comboBox, int index);
+    // Waits until the script has been sent to a player (bounded).
+    bool waitForScript(const QString& script);
     // Every text item of the window with its text, symbols left out.
     QList<QPair<QQuickItem*, QString>> texts() const;
+    // The names of the symbols on screen, in the order of the item tree; a
+    // glyph of the icon font drawn without going through the symbol table
+    // shows as an empty name.
+    QStringList symbolsShown() const;
 
     QTemporaryDir folder;
     VirtualTime time;
     RecordingSounds sounds;
     RecordingRevealer revealer;
-    ScriptedPlayers players;
     FakeDesktop desktop;
+    std::shared_ptr<ScriptTable> scripts = std::make_shared<ScriptTable>();
+    ScriptRunner runner{[t = scripts] { return std::make_unique<ScriptedEngine>(t); }};
+    // Owned by the monitor, which the model owns.
+    FakeNotifications* playerNotifications = nullptr;
+    ScriptedApplications* playerApplications = nullptr;
+    MusicMonitor* music = nullptr;
+    // The desktop's key grab, where it has one (none under Wayland).
+    GlobalShortcut* shortcut = nullptr;
     std::unique_ptr<ShelfStore> shelfStore;
     std::unique_ptr<ShelfActions> shelfActions;
     std::unique_ptr<XdgAutostartEntry> autostart;

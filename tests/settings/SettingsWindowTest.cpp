@@ -281,22 +281,43 @@ protected:
             click(toggle);
             EXPECT_FALSE(QFile::exists(autostart->path()));
             EXPECT_FALSE(toggle->property("checked").toBool());
-        } else if (name == u"row.player0" || name == u"row.player1") {
-            // Spotify is installed, the other player runs; both are watched
-            // while on screen.
-            EXPECT_TRUE(players.watching);
-            const bool spotify = name == u"row.player0";
-            EXPECT_EQ(textOf(find(QStringLiteral("stateText"), r)),
-                      spotify ? QStringLiteral("Installed") : QStringLiteral("Running"));
+        } else if (name == u"row.player0") {
+            // Installed, not running: a click starts it from its entry.
+            EXPECT_EQ(textOf(find(QStringLiteral("stateText"), r)), QStringLiteral("Installed"));
             click(r);
-            EXPECT_EQ(players.opened.last(),
-                      spotify ? QStringLiteral("spotify") : QStringLiteral("rhythmbox"));
+            EXPECT_EQ(playerApplications->launched, QStringList{"spotify.desktop"});
+        } else if (name == u"row.player1") {
+            // Running: a click brings it forward and starts nothing.
+            EXPECT_EQ(textOf(find(QStringLiteral("stateText"), r)), QStringLiteral("Running"));
+            click(r);
+            EXPECT_TRUE(waitForScript(QStringLiteral("tell application \"Music\" to activate")));
+            EXPECT_EQ(playerApplications->launched, QStringList{"spotify.desktop"});
+            // Quitting shows at once.
+            playerNotifications->quit(MusicSource::appleMusic);
+            EXPECT_EQ(textOf(find(QStringLiteral("stateText"), r)), QStringLiteral("Installed"));
+            playerNotifications->run(MusicSource::appleMusic);
         } else if (name == u"row.automationPermission") {
+            // What the music monitor tells: a player that refused a script,
+            // until one answers.
             QQuickItem* subtitle = find(QStringLiteral("rowSubtitle"), r);
             EXPECT_EQ(textOf(subtitle), QStringLiteral("All good"));
-            controller->players()->setNeedsPermission(true);
-            EXPECT_EQ(textOf(subtitle), QStringLiteral("Not allowed; controls won't work"));
-            controller->players()->setNeedsPermission(false);
+            const QString position = tellTo("Music", "return player position");
+            for (const auto& [answer, refused] :
+                 {std::pair{errorOutput(-1743), true}, {textOutput("1.5"), false}}) {
+                {
+                    const QMutexLocker lock(&scripts->mutex);
+                    scripts->answers.insert(position, answer);
+                }
+                // Each new song makes the monitor read the playhead.
+                playerNotifications->post(
+                    MusicSource::appleMusic,
+                    {{"Player State", "Playing"}, {"Name", refused ? "One" : "Two"}});
+                EXPECT_TRUE(
+                    QTest::qWaitFor([&] { return music->needsPermission() == refused; }, 20000));
+                EXPECT_EQ(textOf(subtitle), refused
+                                                ? QStringLiteral("Not allowed; controls won't work")
+                                                : QStringLiteral("All good"));
+            }
         } else if (name == u"row.shelfItems") {
             QQuickItem* subtitle = find(QStringLiteral("rowSubtitle"), r);
             EXPECT_EQ(textOf(subtitle), QStringLiteral("2 items"));
@@ -338,6 +359,11 @@ TEST_F(SettingsWindowTest, EveryRowOfEveryPageIsInPlaceInOrderAndChangesItsSetti
         selectPage(p);
         ASSERT_TRUE(page(p)->isVisible());
         EXPECT_EQ(textOf(find(QStringLiteral("pageTitle"))), displayTitle(p));
+        if (p == SettingsPage::music) {
+            // The desktop's own player, where "Apple Music" would stand.
+            EXPECT_EQ(textOf(find(QStringLiteral("pageSubtitle"))),
+                      QStringLiteral("Spotify and Rhythmbox controls"));
+        }
 
         // The page shows exactly the rows of the table, in its order.
         QStringList expected;
@@ -436,6 +462,30 @@ TEST_F(SettingsWindowTest, TheDisplayPickerListsEveryScreenAndFollowsScreenChang
     EXPECT_EQ(picker->property("titles").toStringList().last(),
               QStringLiteral("Disconnected display"));
     EXPECT_EQ(picker->property("currentIndex").toInt(), 4);
+}
+
+// Where the desktop keeps system-wide keys to itself (a Wayland session gives
+// Zelvik no key grab), the shortcut row says how to bind the toggle command.
+TEST_F(SettingsWindowTest, TheShortcutRowSaysHowToBindTheToggleWhereNoKeyCanBeTaken) {
+    showWindow();
+    QQuickItem* subtitle = find(QStringLiteral("rowSubtitle"),
+                                row(SettingsPage::general, QStringLiteral("row.hotKeyEnabled")));
+    ASSERT_NE(subtitle, nullptr);
+    EXPECT_TRUE(textOf(subtitle).contains(u"“zelvik --toggle”")) << textOf(subtitle).toStdString();
+    EXPECT_TRUE(textOf(subtitle).contains(u"GNOME, KDE Plasma"));
+    settings->setLanguage(AppLanguage::tr);
+    EXPECT_TRUE(textOf(subtitle).startsWith(u"Bu masaüstü kısayolları kendine saklar"))
+        << textOf(subtitle).toStdString();
+    EXPECT_TRUE(textOf(subtitle).contains(u"“zelvik --toggle”"));
+}
+
+TEST_F(SettingsWindowTest, TheShortcutRowNamesTheKeyWhereItCanBeTaken) {
+    FakeShortcut grab;
+    shortcut = &grab;
+    showWindow();
+    EXPECT_EQ(textOf(find(QStringLiteral("rowSubtitle"),
+                          row(SettingsPage::general, QStringLiteral("row.hotKeyEnabled")))),
+              QStringLiteral("Alt Super N, works from any app"));
 }
 
 TEST_F(SettingsWindowTest, SwitchingTheLanguageRelabelsTheWholeWindowAtOnce) {
@@ -554,17 +604,13 @@ TEST_F(SettingsWindowTest, ShowingTwiceKeepsOneWindowAndClosingOnlyHidesIt) {
 
     controller->show(*model, SettingsPage::music);
     settle();
-    EXPECT_TRUE(players.watching);
     first->close();
     EXPECT_FALSE(first->isVisible());
-    // Nobody looks at the players while the window is closed.
-    EXPECT_FALSE(players.watching);
     controller->show(*model, SettingsPage::alerts);
     EXPECT_EQ(controller->window(), first);
     EXPECT_TRUE(first->isVisible());
     settle();
     EXPECT_TRUE(page(SettingsPage::alerts)->isVisible());
-    EXPECT_FALSE(players.watching);
     EXPECT_EQ(countSettingsWindows(), 1);
     // The second try at focusing is a task of its own, not a second window.
     time.advanceMs(150);

@@ -4,10 +4,12 @@
 #include "platform/linux/KdeConnectSharing.h"
 #include "shelf/ShelfActions.h"
 #include "shelf/ShelfStore.h"
+#include "views/NotchDropArea.h"
 
 #include <QClipboard>
 #include <QDBusArgument>
 #include <QDir>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -93,6 +95,61 @@ TEST_F(ShelfModelTest, DropsFromQmlArriveAsFormatMaps) {
     model->handleDropData({{QStringLiteral("text/plain"), QStringLiteral("from qml")}});
     QTRY_COMPARE(model->shelf().size(), 1);
     EXPECT_EQ(model->shelf().value(0).text, "from qml");
+}
+
+// A drag as XWayland brings it from a Wayland program: the data can be read
+// while the drag lasts, and no longer once it has been dropped.
+class BridgedDrag final : public QMimeData {
+public:
+    explicit BridgedDrag(QByteArray uris)
+        : m_uris(std::move(uris)) {}
+    QStringList formats() const override { return {QStringLiteral("text/uri-list")}; }
+    bool dropped = false;
+
+protected:
+    QVariant retrieveData(const QString& format, QMetaType) const override {
+        if (dropped || format != u"text/uri-list")
+            return {};
+        return m_uris;
+    }
+
+private:
+    QByteArray m_uris;
+};
+
+TEST_F(ShelfModelTest, ADropWhoseDataWentWithTheDragUsesWhatWasReadAsItEntered) {
+    settings.setShelfCopyFiles(false);
+    NotchDropArea area;
+    area.setModel(model.get());
+    const QUrl file = QUrl::fromLocalFile(makeFile("bridged.txt"));
+    const auto dropOnto = [&](BridgedDrag& drag) {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &drag, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(&area, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        EXPECT_TRUE(model->isDropTargeted());
+        drag.dropped = true;
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, &drag, Qt::NoButton,
+                        Qt::NoModifier);
+        QCoreApplication::sendEvent(&area, &drop);
+        EXPECT_FALSE(model->isDropTargeted());
+        settle();
+        return drop.dropAction();
+    };
+
+    // Read only at the drop, as everywhere else: nothing arrives.
+    BridgedDrag lost(file.toEncoded() + "\r\n");
+    dropOnto(lost);
+    EXPECT_TRUE(model->shelf().isEmpty());
+
+    // Where the desktop's bridge does this, the data read as the drag
+    // entered is the drop's.
+    NotchDropArea::setReadsDataOnEnter(true);
+    BridgedDrag kept(file.toEncoded() + "\r\n");
+    EXPECT_EQ(dropOnto(kept), Qt::CopyAction);
+    NotchDropArea::setReadsDataOnEnter(false);
+    ASSERT_EQ(model->shelf().size(), 1);
+    EXPECT_EQ(model->shelf().value(0).externalPath, file.toLocalFile());
 }
 
 TEST_F(ShelfModelTest, TheSameScreenshotTwiceIsOneEntryWithANoticeEachTime) {

@@ -1,7 +1,10 @@
 #include "views/NotchContainerState.h"
 #include "model/ModelFixture.h"
+#include "settings/NotchPreviewState.h"
 
 #include <QSignalSpy>
+
+#include <cmath>
 
 using namespace zelvik;
 using namespace zelvik::test;
@@ -108,6 +111,42 @@ TEST_F(ContainerState, ShadowOnlyWhenOpenAndLighterUnderGlass) {
     settings.setShowShadow(true);
     model->close();
     EXPECT_EQ(state.shadowOpacity(), 0);
+}
+
+// The Appearance page's small notch must look as the notch will once the
+// settings are applied: outline, glass and shadow, open and closed.
+TEST_F(ContainerState, ThePreviewLooksLikeTheNotchForTheSameSettings) {
+    NotchPreviewState preview;
+    preview.setModel(model.get());
+    const struct {
+        double glass;
+        bool glassWhenClosed;
+        bool shadow;
+        bool physicalNotch;
+    } cases[] = {
+        {0, false, true, true},    {0.4, false, true, true},          {0.4, true, true, true},
+        {0.4, false, false, true}, {0.4, false, true, false},         {1.7, false, true, false},
+        {-0.3, true, true, true},  {std::nan(""), true, true, false},
+    };
+    for (const auto& c : cases) {
+        settings.setGlassAmount(c.glass);
+        settings.setGlassWhenClosed(c.glassWhenClosed);
+        settings.setShowShadow(c.shadow);
+        model->setHasPhysicalNotch(c.physicalNotch);
+        for (const bool open : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "glass " << c.glass << " when closed "
+                                            << c.glassWhenClosed << " shadow " << c.shadow
+                                            << " notch " << c.physicalNotch << " open " << open);
+            open ? model->open() : model->close();
+            preview.setOpen(open);
+            EXPECT_EQ(preview.topRadius(), state.topRadius());
+            EXPECT_EQ(preview.bottomRadius(), state.bottomRadius());
+            EXPECT_EQ(preview.frameWidth(), state.frameWidth());
+            EXPECT_EQ(preview.frameHeight(), state.frameHeight());
+            EXPECT_EQ(preview.glass(), state.effectiveGlass());
+            EXPECT_DOUBLE_EQ(preview.shadowOpacity(), state.shadowOpacity());
+        }
+    }
 }
 
 TEST_F(ContainerState, IdleCapsuleHidesOnlyWithoutNotchAndWithNothingToShow) {

@@ -12,6 +12,7 @@ class FakeDesktop final : public NotchDesktop {
 public:
     QList<ScreenDescription> screens() const override { return screenList; }
     QPointF pointerLocation() const override { return pointer; }
+    bool isPointerLocationKnown() const override { return pointerKnown; }
     int dragChangeCount() const override { return dragCount; }
     void installPointerMonitor(std::function<void(PointerEventType)> handler) override {
         monitor = std::move(handler);
@@ -21,9 +22,23 @@ public:
     }
     bool pointerOverOwnWindow() const override { return overOwnWindow; }
 
+    // A built-in screen with a notch (display 11) and an external monitor
+    // (display 22), as a laptop at a desk has.
+    static QList<ScreenDescription> laptopAndMonitor() {
+        ScreenDescription laptop;
+        laptop.name = QStringLiteral("Built-in");
+        laptop.topInset = 32;
+        laptop.displayNumber = 11;
+        ScreenDescription external;
+        external.name = QStringLiteral("DELL U2720Q");
+        external.displayNumber = 22;
+        return {laptop, external};
+    }
+
     QList<ScreenDescription> screenList;
     bool overOwnWindow = false;
     QPointF pointer{-1000, -1000};
+    bool pointerKnown = true;
     int dragCount = 0;
     std::function<void(PointerEventType)> monitor;
     std::function<void()> screensChanged;
@@ -48,6 +63,10 @@ public:
         ignores = value;
         ++ignoreSets;
     }
+    void setReachableArea(const QRectF& area) override {
+        reachable = area;
+        reachableHistory << area;
+    }
     bool hasOpenPopup() const override { return popupOpen; }
     void closePopups() override {
         ++popupCloses;
@@ -68,6 +87,8 @@ public:
     int ignoreSets = 0;
     bool popupOpen = false;
     int popupCloses = 0;
+    QRectF reachable;
+    QList<QRectF> reachableHistory;
 };
 
 // A shortcut whose grab the test can refuse.

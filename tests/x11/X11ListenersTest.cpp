@@ -44,6 +44,52 @@ TEST_F(X11ListenersTest, TheShortcutFiresWithAndWithoutNumLock) {
     EXPECT_EQ(presses, 2);
 }
 
+// The grab is made on a keycode and a modifier mask, both read from the
+// keyboard mapping. A new mapping (another layout, xmodmap) puts N or NumLock
+// elsewhere, and the shortcut follows it there.
+TEST_F(X11ListenersTest, TheShortcutFollowsANewKeyboardMapping) {
+    X11Connection connection;
+    ASSERT_TRUE(connection.isValid());
+    X11GlobalShortcut shortcut(connection);
+    HotKeyManager manager(&shortcut);
+    int presses = 0;
+    manager.onPress = [&] { ++presses; };
+    manager.registerHotKey();
+    ASSERT_TRUE(manager.isRegistered());
+    const auto settle = [] { waitUntil([] { return false; }, 300); };
+
+    // N moves to another key; its old key types something else.
+    ASSERT_TRUE(runClient(QStringLiteral("xmodmap"),
+                          {QStringLiteral("-e"), QStringLiteral("keycode 57 = x X"),
+                           QStringLiteral("-e"), QStringLiteral("keycode 200 = n N")}));
+    settle();
+    runClient(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("super+alt+n")});
+    EXPECT_TRUE(waitUntil([&] { return presses == 1; }));
+    // The key that used to be N is not the shortcut any more.
+    runClient(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("super+alt+x")});
+    settle();
+    EXPECT_EQ(presses, 1);
+
+    // NumLock moves to another modifier bit: with NumLock on, the shortcut
+    // still fires.
+    ASSERT_TRUE(runClient(QStringLiteral("xmodmap"),
+                          {QStringLiteral("-e"), QStringLiteral("clear mod2"), QStringLiteral("-e"),
+                           QStringLiteral("add mod3 = Num_Lock")}));
+    settle();
+    runClient(QStringLiteral("xdotool"),
+              {QStringLiteral("key"), QStringLiteral("Num_Lock"), QStringLiteral("super+alt+n")});
+    EXPECT_TRUE(waitUntil([&] { return presses == 2; }));
+
+    // Unregistered, a new mapping takes no key.
+    manager.unregisterHotKey();
+    ASSERT_TRUE(runClient(QStringLiteral("xmodmap"),
+                          {QStringLiteral("-e"), QStringLiteral("keycode 57 = n N")}));
+    settle();
+    runClient(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("super+alt+n")});
+    settle();
+    EXPECT_EQ(presses, 2);
+}
+
 TEST_F(X11ListenersTest, ATakenShortcutIsRefusedQuietlyAndTakenOnALaterTry) {
     X11Connection other;
     X11GlobalShortcut otherShortcut(other);

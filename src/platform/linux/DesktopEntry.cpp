@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 
 namespace zelvik {
 
@@ -238,13 +237,6 @@ QStringList DesktopEntry::execArguments() const {
     if (hasArgument || !current.isEmpty())
         args << current;
     return args;
-}
-
-bool DesktopEntry::launch() const {
-    const QStringList args = execArguments();
-    if (args.isEmpty())
-        return false;
-    return QProcess::startDetached(args.first(), args.mid(1));
 }
 
 QString DesktopEntry::quotedExecArgument(const QString& argument) {

@@ -34,8 +34,6 @@ public:
     // quoting rules of the format and without field codes (%f, %U, ...).
     // Empty when there is no Exec or its quoting is broken.
     QStringList execArguments() const;
-    // Starts the program of the Exec key on its own; false when it could not.
-    bool launch() const;
 
     // A path or word quoted for an Exec key when it needs quoting.
     static QString quotedExecArgument(const QString& argument);

@@ -1,5 +1,6 @@
 #include "LinuxDesktop.h"
 
+#include "OwnWindowPointerMonitor.h"
 #include "X11Connection.h"
 #include "X11DragCounter.h"
 #include "X11PointerMonitor.h"
@@ -30,9 +31,10 @@ double nativeScale() {
 
 } // namespace
 
-LinuxDesktop::LinuxDesktop(X11Connection& connection, QObject* parent)
+LinuxDesktop::LinuxDesktop(X11Connection& connection, PointerSource pointerSource, QObject* parent)
     : QObject(parent)
     , m_connection(connection)
+    , m_pointerSource(pointerSource)
     , m_drags(std::make_unique<X11DragCounter>(connection)) {
     m_pointer = toScreenPoints(QPointF(QCursor::pos()));
     for (QScreen* screen : QGuiApplication::screens())
@@ -90,8 +92,26 @@ int LinuxDesktop::dragChangeCount() const {
 
 void LinuxDesktop::installPointerMonitor(std::function<void(PointerEventType)> handler) {
     m_pointerHandler = std::move(handler);
-    if (m_pointerMonitor)
+    if (m_pointerMonitor || m_windowPointerMonitor)
         return;
+    if (m_pointerSource == PointerSource::ownWindows) {
+        // Until the pointer comes over one of our windows it is nowhere we
+        // can see.
+        m_pointerKnown = false;
+        m_windowPointerMonitor = std::make_unique<OwnWindowPointerMonitor>(
+            [this](PointerEventType type, std::optional<QPointF> global) {
+                m_pointerKnown = global.has_value();
+                if (global) {
+                    m_pointer = toScreenPoints(*global);
+                    const double scale = nativeScale();
+                    m_rootPointer =
+                        QPoint(qRound(global->x() * scale), qRound(global->y() * scale));
+                }
+                if (m_pointerHandler)
+                    m_pointerHandler(type);
+            });
+        return;
+    }
     m_pointerMonitor = std::make_unique<X11PointerMonitor>(
         m_connection, [this](PointerEventType type, QPoint root) {
             m_rootPointer = root;
@@ -107,6 +127,8 @@ void LinuxDesktop::observeScreenChanges(std::function<void()> handler) {
 }
 
 bool LinuxDesktop::pointerOverOwnWindow() const {
+    if (!m_pointerKnown)
+        return false;
     // The X server finds the window under the pointer, through other
     // programs' windows down to ours (a tray icon lives inside the tray's
     // window), honouring input shapes.

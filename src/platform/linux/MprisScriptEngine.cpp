@@ -6,6 +6,7 @@
 #include "monitors/ArtworkDownload.h"
 #include "monitors/MusicLog.h"
 #include "mpris_player_proxy.h"
+#include "mpris_root_proxy.h"
 
 #include <QDBusObjectPath>
 #include <QDBusPendingReply>
@@ -144,6 +145,8 @@ ScriptOutput MprisScriptEngine::execute(const QString& source) {
     case PlayerScript::Kind::nextTrack:
     case PlayerScript::Kind::previousTrack:
         return command(busName, script->kind);
+    case PlayerScript::Kind::activate:
+        return activate(busName);
     }
     return failed(scriptError::notUnderstood);
 }
@@ -207,6 +210,8 @@ MprisScriptEngine::Player& MprisScriptEngine::player(const QString& busName) {
         entry->properties->setTimeout(int(m_timeout.count()));
         entry->control = std::make_unique<MprisPlayerProxy>(busName, mpris::kObjectPath, m_bus);
         entry->control->setTimeout(int(m_timeout.count()));
+        entry->root = std::make_unique<MprisRootProxy>(busName, mpris::kObjectPath, m_bus);
+        entry->root->setTimeout(int(m_timeout.count()));
     }
     return *entry;
 }
@@ -221,12 +226,11 @@ MprisScriptEngine::Result<QVariantMap> MprisScriptEngine::allProperties(const QS
     return reply.value();
 }
 
-MprisScriptEngine::Result<QVariant> MprisScriptEngine::property(const QString& busName,
-                                                                const QString& name) {
+MprisScriptEngine::Result<QVariant>
+MprisScriptEngine::property(const QString& busName, const QString& name, const QString& interface) {
     QElapsedTimer started;
     started.start();
-    QDBusPendingReply<QDBusVariant> reply =
-        player(busName).properties->Get(mpris::kPlayerInterface, name);
+    QDBusPendingReply<QDBusVariant> reply = player(busName).properties->Get(interface, name);
     if (const auto error = failure(reply, started))
         return *error;
     return reply.value().variant();
@@ -327,6 +331,24 @@ ScriptOutput MprisScriptEngine::command(const QString& busName, PlayerScript::Ki
     QDBusPendingReply<> reply = kind == PlayerScript::Kind::playPause   ? control.PlayPause()
                                 : kind == PlayerScript::Kind::nextTrack ? control.Next()
                                                                         : control.Previous();
+    if (const auto error = failure(reply, started))
+        return failed(*error);
+    return {};
+}
+
+ScriptOutput MprisScriptEngine::activate(const QString& busName) {
+    const Result<QVariant> canRaise =
+        property(busName, QStringLiteral("CanRaise"), mpris::kRootInterface);
+    if (const int* error = std::get_if<int>(&canRaise))
+        return failed(*error);
+    // A player without windows to raise (mpv playing headless) stays as it
+    // is; starting it again instead would open a second player.
+    const QVariant& value = std::get<QVariant>(canRaise);
+    if (value.typeId() != QMetaType::Bool || !value.toBool())
+        return failed(scriptError::handlerFailed);
+    QElapsedTimer started;
+    started.start();
+    QDBusPendingReply<> reply = player(busName).root->Raise();
     if (const auto error = failure(reply, started))
         return failed(*error);
     return {};

@@ -16,6 +16,7 @@
 class DBusDaemonProxy;
 class DBusPropertiesProxy;
 class MprisPlayerProxy;
+class MprisRootProxy;
 class QDBusPendingCall;
 class QElapsedTimer;
 
@@ -55,6 +56,7 @@ private:
     struct Player {
         std::unique_ptr<DBusPropertiesProxy> properties;
         std::unique_ptr<MprisPlayerProxy> control;
+        std::unique_ptr<MprisRootProxy> root;
     };
     // A value, or the error number the script fails with.
     template <typename T> using Result = std::variant<T, int>;
@@ -62,7 +64,8 @@ private:
     Result<QString> playerFor(MusicSource application);
     Player& player(const QString& busName);
     Result<QVariantMap> allProperties(const QString& busName);
-    Result<QVariant> property(const QString& busName, const QString& name);
+    Result<QVariant> property(const QString& busName, const QString& name,
+                              const QString& interface = mpris::kPlayerInterface);
     // Waits for a call sent at `started`; the error number if it failed.
     std::optional<int> failure(QDBusPendingCall& call, const QElapsedTimer& started) const;
 
@@ -72,6 +75,7 @@ private:
     ScriptOutput artworkUrl(const QString& busName);
     ScriptOutput artworkData(const QString& busName);
     ScriptOutput command(const QString& busName, PlayerScript::Kind kind);
+    ScriptOutput activate(const QString& busName);
 
     QString m_connectionName;
     QDBusConnection m_bus;

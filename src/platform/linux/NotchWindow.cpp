@@ -9,16 +9,22 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLoggingCategory>
+#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QWheelEvent>
 
 #include <xcb/shape.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace zelvik {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcWindow, "zelvik.window", QtWarningMsg)
 
 xcb_connection_t* qtConnection() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -32,8 +38,11 @@ bool isRealWindow(xcb_window_t window) {
 
 } // namespace
 
-NotchWindow::NotchWindow(const QUrl& rootView, NotchModel& model, Scheduler& scheduler)
-    : m_scrollGroups(scheduler, [this](const ScrollEvent& event) {
+NotchWindow::NotchWindow(const QUrl& rootView, NotchModel& model, Scheduler& scheduler,
+                         Display display)
+    : m_display(display)
+    , m_scheduler(scheduler)
+    , m_scrollGroups(scheduler, [this](const ScrollEvent& event) {
         if (onScroll)
             onScroll(event);
     }) {
@@ -48,21 +57,70 @@ NotchWindow::NotchWindow(const QUrl& rootView, NotchModel& model, Scheduler& sch
     const QSize size(int(NotchWindowController::kWindowWidth),
                      int(NotchWindowController::kWindowHeight));
     resize(size);
-    setMinimumSize(size);
-    setMaximumSize(size);
     if (auto* music = qobject_cast<MusicMonitor*>(model.music()))
         installMusicImageProviders(*engine(), *music);
-    setInitialProperties({{QStringLiteral("model"), QVariant::fromValue(&model)}});
     logFrames(*this, model);
-    setSource(rootView);
-    for (const QQmlError& error : errors())
-        qWarning("zelvik: %s", qPrintable(error.toString()));
+    if (m_display == Display::x11) {
+        setMinimumSize(size);
+        setMaximumSize(size);
+        setInitialProperties({{QStringLiteral("model"), QVariant::fromValue(&model)}});
+        setSource(rootView);
+        for (const QQmlError& error : errors())
+            qWarning("zelvik: %s", qPrintable(error.toString()));
+    } else {
+        // Under XWayland the window is often smaller than the frame the
+        // views are laid out in, so they do not follow its size: they keep
+        // the frame's size in a scene of their own, which hangs in the
+        // window where the frame would be.
+        m_scene = new QQuickItem(contentItem());
+        m_scene->setSize(size);
+        QQmlComponent component(engine(), rootView);
+        QObject* root = component.createWithInitialProperties(
+            {{QStringLiteral("model"), QVariant::fromValue(&model)}});
+        for (const QQmlError& error : component.errors())
+            qWarning("zelvik: %s", qPrintable(error.toString()));
+        m_root = qobject_cast<QQuickItem*>(root);
+        if (m_root) {
+            m_root->setParent(m_scene);
+            m_root->setParentItem(m_scene);
+        } else {
+            delete root;
+        }
+    }
     // The overlay is made when the first popup is; the tree is rebuilt when
     // the language changes. Looked at on the next turn: the new child is
     // announced from within its base constructor, before it is an overlay.
     connect(contentItem(), &QQuickItem::childrenChanged, this, &NotchWindow::watchOverlay,
             Qt::QueuedConnection);
     watchOverlay();
+
+    if (m_display == Display::xwayland) {
+        connect(this, &QQuickWindow::frameSwapped, this, &NotchWindow::frameShown,
+                Qt::QueuedConnection);
+        create();
+        // Wayland compositors give an override-redirect window the keyboard
+        // when it maps or is clicked unless its type is one that never takes
+        // it; the keyboard would only be lost to the user, as no key
+        // reaches the window.
+        declareNotification();
+    }
+}
+
+void NotchWindow::declareNotification() {
+    xcb_connection_t* c = qtConnection();
+    if (!c)
+        return;
+    auto atom = [c](const char* name) {
+        auto* reply = xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+        const xcb_atom_t value = reply ? reply->atom : XCB_NONE;
+        std::free(reply);
+        return value;
+    };
+    const xcb_atom_t type = atom("_NET_WM_WINDOW_TYPE_NOTIFICATION");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(winId()),
+                        atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &type);
+    xcb_flush(c);
 }
 
 void NotchWindow::watchOverlay() {
@@ -94,24 +152,90 @@ bool NotchWindow::hasOpenPopup() const {
 }
 
 void NotchWindow::closePopups() {
-    if (!rootObject())
+    QQuickItem* root = m_root ? m_root.data() : rootObject();
+    if (!root)
         return;
-    for (QObject* object : rootObject()->findChildren<QObject*>()) {
+    for (QObject* object : root->findChildren<QObject*>()) {
         if (object->inherits("QQuickPopup") && object->property("visible").toBool())
             QMetaObject::invokeMethod(object, "close");
     }
 }
 
-NotchWindow::~NotchWindow() = default;
+NotchWindow::~NotchWindow() {
+    m_secondStep.cancel();
+}
 
 QRectF NotchWindow::frame() const {
+    if (m_display == Display::xwayland && !m_frame.isNull())
+        return LinuxDesktop::toScreenPoints(m_frame);
     return LinuxDesktop::toScreenPoints(geometry());
 }
 
 void NotchWindow::setFrame(const QRectF& frame) {
-    const QRect logical = LinuxDesktop::toLogical(frame);
-    if (logical != geometry())
-        setGeometry(logical);
+    m_frame = LinuxDesktop::toLogical(frame);
+    applyGeometry();
+}
+
+void NotchWindow::setReachableArea(const QRectF& area) {
+    if (m_display != Display::xwayland)
+        return;
+    m_reachable = LinuxDesktop::toLogical(area);
+    applyGeometry();
+}
+
+QRect NotchWindow::windowGeometry(const QRect& frame, const QRect& area) {
+    const QRect part = area.intersected(frame);
+    return part.isEmpty() ? frame : part;
+}
+
+std::optional<QRect> NotchWindow::firstGrowthStep(const QRect& current, const QRect& target) {
+    if (current.isEmpty() || target.left() >= current.left() || target.right() < current.right())
+        return std::nullopt;
+    const QRect step(QPoint(current.left(), target.top()), target.bottomRight());
+    if (step == current)
+        return std::nullopt;
+    return step;
+}
+
+void NotchWindow::applyGeometry() {
+    if (m_display == Display::x11) {
+        if (m_frame != geometry())
+            setGeometry(m_frame);
+        return;
+    }
+    const QRect target = windowGeometry(m_frame, m_reachable);
+    m_secondStep.cancel();
+    m_awaitingFrame = false;
+    const std::optional<QRect> first =
+        isExposed() ? firstGrowthStep(geometry(), target) : std::nullopt;
+    if (!first) {
+        place(target);
+        return;
+    }
+    place(*first);
+    m_awaitingFrame = true;
+    // Should no frame come (nothing to draw), the second step comes anyway.
+    m_secondStep = m_scheduler.after(std::chrono::milliseconds(250), [this] { applyGeometry(); });
+}
+
+void NotchWindow::frameShown() {
+    if (!m_awaitingFrame)
+        return;
+    m_awaitingFrame = false;
+    // The frame of the first step is drawn; XWayland hands it to the
+    // compositor in a moment.
+    m_secondStep.cancel();
+    m_secondStep = m_scheduler.after(std::chrono::milliseconds(30), [this] { applyGeometry(); });
+}
+
+void NotchWindow::place(const QRect& rect) {
+    if (m_scene)
+        m_scene->setPosition(QPointF(m_frame.topLeft() - rect.topLeft()));
+    if (rect == geometry())
+        return;
+    qCDebug(lcWindow) << "window geometry" << rect << "for the frame" << m_frame
+                      << "and the reachable area" << m_reachable;
+    setGeometry(rect);
 }
 
 void NotchWindow::orderFrontRegardless() {
@@ -140,6 +264,15 @@ void NotchWindow::becomeKey() {
 }
 
 void NotchWindow::resignKeyWindow() {
+    if (m_display == Display::xwayland) {
+        // Should a compositor have given us the keyboard after all, it gives
+        // it back to the window that had it when the focused
+        // override-redirect window goes away.
+        hide();
+        show();
+        raise();
+        return;
+    }
     xcb_connection_t* c = qtConnection();
     if (!c)
         return;
@@ -171,7 +304,10 @@ void NotchWindow::applyInputShape() {
     if (!c || !handle())
         return;
     const auto window = static_cast<xcb_window_t>(winId());
-    if (m_ignoresMouse)
+    // Under XWayland the compositor sends the window every event over its
+    // rectangle whatever its input shape; an empty shape would only make
+    // XWayland hand those events to the root window instead of to us.
+    if (m_ignoresMouse && m_display == Display::x11)
         xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED,
                              window, 0, 0, 0, nullptr);
     else
@@ -181,7 +317,10 @@ void NotchWindow::applyInputShape() {
 
 void NotchWindow::mousePressEvent(QMouseEvent* event) {
     // The first click on the panel both focuses it and acts on what it hits.
-    becomeKey();
+    // (Where the window takes clicks it lets through elsewhere, those are
+    // clicks beside the notch, which close it.)
+    if (!m_ignoresMouse)
+        becomeKey();
     QQuickView::mousePressEvent(event);
 }
 

@@ -20,6 +20,8 @@ std::optional<PlayerScript::Kind> commandKind(MusicSource application, const QSt
         return Kind::nextTrack;
     if (command == u"previous track")
         return Kind::previousTrack;
+    if (command == u"activate")
+        return Kind::activate;
     // Each player has its own way to hand over its cover.
     if (application == MusicSource::spotify && command == u"return artwork url of current track")
         return Kind::artworkUrl;

@@ -21,6 +21,7 @@ struct PlayerScript {
         setPosition,   // set player position to <seconds>
         artworkUrl,    // Spotify: return artwork url of current track
         artworkData,   // Music: return raw data of artwork 1 of current track
+        activate,      // activate: bring the player's window forward
     };
 
     MusicSource application = MusicSource::spotify;

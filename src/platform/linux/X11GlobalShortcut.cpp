@@ -26,9 +26,7 @@ X11GlobalShortcut::X11GlobalShortcut(X11Connection& connection)
     : m_connection(connection) {
     if (!connection.isValid())
         return;
-    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(connection.connection());
-    m_keycode = firstKeycode(symbols, XK_n);
-    xcb_key_symbols_free(symbols);
+    readKeyboardMapping();
     connection.addEventHandler([this](const xcb_generic_event_t* event) { handleEvent(event); });
 }
 
@@ -36,31 +34,32 @@ void X11GlobalShortcut::installHandler(std::function<void()> pressed) {
     m_pressed = std::move(pressed);
 }
 
-std::uint16_t X11GlobalShortcut::numLockMask() const {
+void X11GlobalShortcut::readKeyboardMapping() {
     xcb_connection_t* c = m_connection.connection();
     xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(c);
+    m_keycode = firstKeycode(symbols, XK_n);
     const xcb_keycode_t numLock = firstKeycode(symbols, XK_Num_Lock);
     xcb_key_symbols_free(symbols);
+
+    // NumLock's modifier bit is whichever modifier its key is mapped to.
     auto* reply = xcb_get_modifier_mapping_reply(c, xcb_get_modifier_mapping(c), nullptr);
-    std::uint16_t mask = 0;
+    m_numLockMask = 0;
     if (reply && numLock != XCB_NO_SYMBOL) {
         const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(reply);
         const int perModifier = reply->keycodes_per_modifier;
-        for (int modifier = 0; modifier < 8 && !mask; ++modifier)
+        for (int modifier = 0; modifier < 8 && !m_numLockMask; ++modifier)
             for (int i = 0; i < perModifier; ++i)
                 if (codes[modifier * perModifier + i] == numLock)
-                    mask = static_cast<std::uint16_t>(1u << modifier);
+                    m_numLockMask = static_cast<std::uint16_t>(1u << modifier);
     }
     std::free(reply);
-    return mask;
 }
 
 std::vector<std::uint16_t> X11GlobalShortcut::modifierVariants() const {
-    const std::uint16_t numLock = numLockMask();
     std::vector<std::uint16_t> variants{kModifiers, kModifiers | XCB_MOD_MASK_LOCK};
-    if (numLock) {
-        variants.push_back(kModifiers | numLock);
-        variants.push_back(kModifiers | numLock | XCB_MOD_MASK_LOCK);
+    if (m_numLockMask) {
+        variants.push_back(kModifiers | m_numLockMask);
+        variants.push_back(kModifiers | m_numLockMask | XCB_MOD_MASK_LOCK);
     }
     return variants;
 }
@@ -83,29 +82,48 @@ bool X11GlobalShortcut::grab() {
             std::free(error);
         }
     }
+    m_grabbed = true;
+    m_grabbedKeycode = m_keycode;
+    m_grabbedVariants = variants;
     if (refused) {
         // Grabs of ours that did succeed would only half work; drop them all.
-        for (const std::uint16_t modifiers : variants)
-            xcb_ungrab_key(c, m_keycode, m_connection.root(), modifiers);
-        xcb_flush(c);
+        release();
         return false;
     }
-    m_grabbed = true;
     return true;
 }
 
 void X11GlobalShortcut::ungrab() {
-    xcb_connection_t* c = m_connection.connection();
-    if (!c || !m_grabbed)
+    if (m_connection.connection())
+        release();
+}
+
+void X11GlobalShortcut::release() {
+    if (!m_grabbed)
         return;
-    for (const std::uint16_t modifiers : modifierVariants())
-        xcb_ungrab_key(c, m_keycode, m_connection.root(), modifiers);
+    xcb_connection_t* c = m_connection.connection();
+    for (const std::uint16_t modifiers : m_grabbedVariants)
+        xcb_ungrab_key(c, m_grabbedKeycode, m_connection.root(), modifiers);
     xcb_flush(c);
     m_grabbed = false;
+    m_grabbedVariants.clear();
 }
 
 void X11GlobalShortcut::handleEvent(const xcb_generic_event_t* event) {
     const std::uint8_t type = event->response_type & 0x7f;
+    if (type == XCB_MAPPING_NOTIFY) {
+        // Every client hears of a new keyboard mapping. N (or NumLock) may
+        // sit on another key now: the held grab is made again there.
+        const auto* mapping = reinterpret_cast<const xcb_mapping_notify_event_t*>(event);
+        if (mapping->request != XCB_MAPPING_KEYBOARD && mapping->request != XCB_MAPPING_MODIFIER)
+            return;
+        const bool wasGrabbed = m_grabbed;
+        release();
+        readKeyboardMapping();
+        if (wasGrabbed)
+            grab();
+        return;
+    }
     if (type == XCB_KEY_RELEASE) {
         m_lastRelease = reinterpret_cast<const xcb_key_release_event_t*>(event)->time;
         return;

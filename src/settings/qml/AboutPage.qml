@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import QtQuick.Templates as T
-import Zelvik.Settings 1.0
+import Zelvik.Views 1.0
 
 PageColumn {
     id: page

@@ -1,5 +1,6 @@
 import QtQuick
 import Zelvik.Settings 1.0
+import Zelvik.Views 1.0
 
 PageColumn {
     id: page

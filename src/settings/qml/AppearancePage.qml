@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Zelvik.Settings 1.0
+import Zelvik.Views 1.0
 
 PageColumn {
     id: page

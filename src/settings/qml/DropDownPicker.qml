@@ -29,12 +29,11 @@ ComboBox {
         color: box.pressed ? "#ececf0" : "white"
         border.color: "#d1d1d6"
     }
-    indicator: Text {
+    indicator: Symbol {
         x: box.width - width - 8
         y: (box.height - height) / 2
-        text: "\ue5d7" // unfold_more
-        font.family: "Material Icons"
-        font.pixelSize: 14
+        name: "chevron.up.chevron.down"
+        size: 14
         color: "#6e6e73"
     }
     contentItem: Text {

@@ -1,11 +1,14 @@
 import QtQuick
 import Zelvik.Settings 1.0
+import Zelvik.Views 1.0
 
 PageColumn {
     id: page
     property QtObject settings
     property QtObject displays
     property QtObject launchAtLogin
+    // False where the desktop keeps system-wide keys to itself (Wayland).
+    property bool hotKeyAvailable: true
 
     // The login entry and the screens may change while the window is away.
     onVisibleChanged: {
@@ -103,8 +106,12 @@ PageColumn {
             symbol: "command"
             tint: "#ff9f0a"
             title: Language.localized("Toggle with a shortcut", "Kısayolla aç/kapat")
-            subtitle: Language.localized("Alt Super N, works from any app",
-                                         "Alt Super N, her uygulamadan çalışır")
+            subtitle: page.hotKeyAvailable
+                      ? Language.localized("Alt Super N, works from any app",
+                                           "Alt Super N, her uygulamadan çalışır")
+                      : Language.localized(
+                            "This desktop keeps shortcuts to itself: bind “zelvik --toggle” in its keyboard settings (GNOME, KDE Plasma) or configuration (sway, Hyprland)",
+                            "Bu masaüstü kısayolları kendine saklar: klavye ayarlarında (GNOME, KDE Plasma) ya da yapılandırmasında (sway, Hyprland) “zelvik --toggle” için bir kısayol ata")
             checked: page.settings.hotKeyEnabled
             onToggled: value => page.settings.hotKeyEnabled = value
         }

@@ -1,13 +1,13 @@
 import QtQuick
 import QtQuick.Layouts
-import Zelvik.Settings 1.0
 
 // One music player: its icon (the note symbol when none is installed), its
-// name and its state. A click opens an installed player.
+// name and its state. A click starts an installed player or brings a
+// running one forward.
 Item {
     id: row
     property string name
-    property string iconName
+    property url iconSource
     property string stateText
     property bool installed
     property bool running
@@ -39,8 +39,8 @@ Item {
                 id: appIcon
                 objectName: "appIcon"
                 anchors.fill: parent
-                visible: status === Image.Ready && row.iconName.length > 0
-                source: row.iconName.length > 0 ? "image://appicon/" + encodeURIComponent(row.iconName) : ""
+                visible: status === Image.Ready
+                source: row.iconSource
                 sourceSize: Qt.size(52, 52)
                 smooth: true
             }

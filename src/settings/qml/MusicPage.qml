@@ -1,18 +1,15 @@
 import QtQuick
 import QtQuick.Layouts
-import Zelvik.Settings 1.0
+import Zelvik.Views 1.0
 
 PageColumn {
     id: page
     property QtObject settings
+    // The rows of the players (MusicAppRows) and the music monitor behind
+    // them, which also tells whether players accept control.
     property QtObject players
-
-    // Players are watched only while their rows are on screen.
-    Binding {
-        target: page.players
-        property: "watching"
-        value: page.visible && page.Window.window !== null && page.Window.window.visible
-    }
+    property QtObject music
+    readonly property bool needsPermission: music !== null && music.needsPermission === true
 
     SettingsSection {
         title: Language.localized("In the notch", "Notch'ta")
@@ -62,7 +59,7 @@ PageColumn {
             delegate: ColumnLayout {
                 required property int index
                 required property string name
-                required property string iconName
+                required property url iconSource
                 required property string stateText
                 required property bool installed
                 required property bool running
@@ -72,7 +69,7 @@ PageColumn {
                 MusicAppRow {
                     objectName: "row.player" + index
                     name: parent.name
-                    iconName: parent.iconName
+                    iconSource: parent.iconSource
                     stateText: parent.stateText
                     installed: parent.installed
                     running: parent.running
@@ -86,9 +83,9 @@ PageColumn {
         SettingRow {
             objectName: "row.automationPermission"
             symbol: "lock.shield.fill"
-            tint: page.players.needsPermission ? "#ff9f0a" : "#34c759"
+            tint: page.needsPermission ? "#ff9f0a" : "#34c759"
             title: Language.localized("Automation permission", "Otomasyon izni")
-            subtitle: page.players.needsPermission
+            subtitle: page.needsPermission
                       ? Language.localized("Not allowed; controls won't work",
                                            "İzin verilmedi, kontroller çalışmaz")
                       : Language.localized("All good", "Sorun yok")

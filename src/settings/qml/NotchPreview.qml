@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Zelvik.Settings 1.0
-import Zelvik.Views 1.0 as Views
+import Zelvik.Views 1.0
 
 // The notch at half size over a sample wallpaper, drawn by the same outline,
 // background and shadow as the real one and following the appearance
@@ -21,25 +21,25 @@ Item {
         model: preview.model
     }
 
-    Views.SpringValue {
+    SpringValue {
         id: widthSpring
         target: previewState.frameWidth
         response: previewState.springResponse
         dampingFraction: previewState.springDampingFraction
     }
-    Views.SpringValue {
+    SpringValue {
         id: heightSpring
         target: previewState.frameHeight
         response: previewState.springResponse
         dampingFraction: previewState.springDampingFraction
     }
-    Views.SpringValue {
+    SpringValue {
         id: topSpring
         target: previewState.topRadius
         response: previewState.springResponse
         dampingFraction: previewState.springDampingFraction
     }
-    Views.SpringValue {
+    SpringValue {
         id: bottomSpring
         target: previewState.bottomRadius
         response: previewState.springResponse
@@ -70,7 +70,7 @@ Item {
             scale: preview.scale
             transformOrigin: Item.Top
 
-            Views.NotchShadow {
+            NotchShadow {
                 x: -preview.shadowMargin
                 y: 8 - preview.shadowMargin
                 width: notch.width + 2 * preview.shadowMargin
@@ -84,7 +84,7 @@ Item {
                 Behavior on opacity { NumberAnimation { duration: 200 } }
             }
 
-            Views.NotchBackground {
+            NotchBackground {
                 objectName: "previewBackground"
                 anchors.fill: parent
                 topRadius: topSpring.value

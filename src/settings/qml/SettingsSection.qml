@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
-import Zelvik.Settings 1.0
+import Zelvik.Views 1.0
 
 // A titled card of rows with an optional footer.
 ColumnLayout {

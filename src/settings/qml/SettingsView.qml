@@ -64,6 +64,7 @@ Rectangle {
                 settings: root.settings
                 displays: root.displays
                 launchAtLogin: root.launchAtLogin
+                hotKeyAvailable: root.model.hotKeyAvailable
             }
             AppearancePage {
                 objectName: "page.appearance"
@@ -79,6 +80,7 @@ Rectangle {
                 objectName: "page.music"
                 settings: root.settings
                 players: root.players
+                music: root.model.music
             }
             ShelfPage {
                 objectName: "page.shelf"

@@ -37,8 +37,8 @@ RowLayout {
         Row {
             anchors.fill: parent
             Repeater {
-                model: [{ name: "decrement", glyph: "\ue15b", steps: -1 },
-                        { name: "increment", glyph: "\ue145", steps: 1 }]
+                model: [{ name: "decrement", symbol: "minus", steps: -1 },
+                        { name: "increment", symbol: "plus", steps: 1 }]
                 Item {
                     required property var modelData
                     objectName: modelData.name
@@ -47,11 +47,10 @@ RowLayout {
                                                         : ranged.value < ranged.to
                     width: 28
                     height: 24
-                    Text {
+                    Symbol {
                         anchors.centerIn: parent
-                        text: modelData.glyph
-                        font.family: "Material Icons"
-                        font.pixelSize: 16
+                        name: parent.modelData.symbol
+                        size: 16
                         color: parent.enabledStep ? "#1d1d1f" : "#c7c7cc"
                     }
                     MouseArea {

@@ -1,13 +1,14 @@
 import QtQuick
-import Zelvik.Settings 1.0
+import Zelvik.Views 1.0
 
-// A symbol by its symbol name, drawn with the Material Icons font.
+// A symbol by its name ("gearshape.fill"), drawn from the icon font through
+// the symbol table the notch uses too.
 Text {
     property string name
     property real size: 16
 
     text: Symbols.ligature(name)
-    font.family: "Material Icons"
+    font.family: Symbols.fontFamily
     font.pixelSize: size
     color: "white"
     horizontalAlignment: Text.AlignHCenter

@@ -58,6 +58,16 @@ Item {
     readonly property bool masksContent: outlineMoving && !softwareRenderer
                                          && GraphicsInfo.api !== GraphicsInfo.Unknown
 
+    // Whether the outline (or its shadow) is still on its way; the window
+    // that carries it shrinks only once it has come to rest.
+    readonly property bool outlineMoving: frameWidthSpring.running || frameHeightSpring.running
+                                          || topRadiusSpring.running
+                                          || bottomRadiusSpring.running
+                                          || shadowOpacitySpring.running
+    onOutlineMovingChanged: container.model.outlineMoving = outlineMoving
+    // A tree built again (a new language) starts at rest.
+    Component.onCompleted: container.model.outlineMoving = outlineMoving
+
     // The glass amount eases over 0.35 s (ease-in-out).
     property real glass: containerState.effectiveGlass
     Behavior on glass {
