@@ -52,10 +52,10 @@ Item {
 
     // While the outline moves, the contents can reach past its rounded
     // bottom corners; then they are held to the outline itself.
-    readonly property bool outlineMoving: frameWidthSpring.running || frameHeightSpring.running
-                                          || bottomRadiusSpring.running
+    readonly property bool bodyMoving: frameWidthSpring.running || frameHeightSpring.running
+                                       || bottomRadiusSpring.running
     readonly property bool softwareRenderer: GraphicsInfo.api === GraphicsInfo.Software
-    readonly property bool masksContent: outlineMoving && !softwareRenderer
+    readonly property bool masksContent: bodyMoving && !softwareRenderer
                                          && GraphicsInfo.api !== GraphicsInfo.Unknown
 
     // Whether the outline (or its shadow) is still on its way; the window
@@ -175,7 +175,7 @@ Item {
         }
         SoftwareOutlineClip {
             anchors.fill: parent
-            visible: container.outlineMoving && container.softwareRenderer
+            visible: container.bodyMoving && container.softwareRenderer
             topRadius: topRadiusSpring.value
             bottomRadius: bottomRadiusSpring.value
             shadow: notchShadow
