@@ -7,6 +7,8 @@
 #include "settings/DefaultsStore.h"
 
 #include <QApplication>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
 #include <QTimer>
 
 #include <chrono>
@@ -107,6 +109,15 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", platform);
     if (platform.startsWith("xcb") && reportMissingXServer(session))
         return EXIT_FAILURE;
+
+    // The notch is a few flat shapes, text and small pictures: Qt Quick's
+    // software renderer draws its morph in time and holds less than half the
+    // memory OpenGL through Mesa does, and starts sooner (scripts/
+    // bench-footprint measures both). Content changes then fade and scale
+    // without the blur. QT_QUICK_BACKEND or QSG_RHI_BACKEND choose another.
+    if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND") &&
+        !qEnvironmentVariableIsSet("QSG_RHI_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelvik"));

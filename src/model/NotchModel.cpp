@@ -9,9 +9,14 @@
 #include "settings/NotchSettings.h"
 #include "window/HotKeyManager.h"
 
+#include <QLoggingCategory>
+
 namespace zelvik {
 
 namespace {
+
+// Which header buttons ran, and which clicks were a second report of one.
+Q_LOGGING_CATEGORY(lcHeader, "zelvik.notch.header", QtWarningMsg)
 
 // A header button can report the same click twice (the view and the window's
 // hit test); repeats of one action within this window are dropped.
@@ -365,10 +370,13 @@ void NotchModel::headerAction(const QString& id) {
     if (m_lastHeaderAction && m_lastHeaderAction->id == id) {
         const double elapsed = now - m_lastHeaderAction->date;
         // A clock set backwards must not block the button until it catches up.
-        if (elapsed >= 0 && elapsed < kHeaderRepeatGuard)
+        if (elapsed >= 0 && elapsed < kHeaderRepeatGuard) {
+            qCDebug(lcHeader) << "header action" << id << "repeated, ignored";
             return;
+        }
     }
     m_lastHeaderAction = LastHeaderAction{id, now};
+    qCDebug(lcHeader) << "header action" << id << "runs";
 
     if (id == u"settings") {
         close();

@@ -60,7 +60,9 @@ void NotchDropArea::setTargeted(bool targeted) {
 }
 
 void NotchDropArea::acceptWithShelfAction(QDropEvent* event) {
-    if (!m_model || !event->mimeData()) {
+    // A drag that starts in Zelvik is a shelf entry on its way out: passing
+    // over the notch must not put it on the shelf a second time.
+    if (!m_model || !event->mimeData() || event->source()) {
         event->ignore();
         return;
     }

@@ -20,6 +20,9 @@ public:
     void setRadius(double radius);
 
     void paint(QPainter* painter) override;
+    // The shadow as last painted (an alpha mask drawn black over the
+    // item's rectangle); null before the first paint.
+    const QImage& image() const { return m_cache; }
 
 signals:
     void radiusChanged();

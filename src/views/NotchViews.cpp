@@ -1,9 +1,13 @@
 #include "NotchViews.h"
 
+#include "ArtworkGlow.h"
 #include "BehindWindowBlur.h"
+#include "EqualizerMotion.h"
 #include "FocusCountdown.h"
 #include "FocusViewState.h"
 #include "HitTargets.h"
+#include "MusicProgressState.h"
+#include "MusicViewState.h"
 #include "NotchBackground.h"
 #include "NotchContainerState.h"
 #include "NotchDropArea.h"
@@ -12,6 +16,7 @@
 #include "RoundedBox.h"
 #include "ShelfDragOut.h"
 #include "ShelfListModel.h"
+#include "SoftwareOutlineClip.h"
 #include "SpringValue.h"
 #include "Symbols.h"
 #include "ThumbnailImage.h"
@@ -33,9 +38,14 @@ void registerViewTypes() {
         qmlRegisterType<NotchShadow>(uri, 1, 0, "NotchShadow");
         qmlRegisterType<NotchContainerState>(uri, 1, 0, "NotchContainerState");
         qmlRegisterType<NotchDropArea>(uri, 1, 0, "NotchDropArea");
+        qmlRegisterType<SoftwareOutlineClip>(uri, 1, 0, "SoftwareOutlineClip");
         qmlRegisterType<SpringValue>(uri, 1, 0, "SpringValue");
         qmlRegisterType<FocusCountdown>(uri, 1, 0, "FocusCountdown");
         qmlRegisterType<FocusViewState>(uri, 1, 0, "FocusViewState");
+        qmlRegisterType<MusicViewState>(uri, 1, 0, "MusicViewState");
+        qmlRegisterType<MusicProgressState>(uri, 1, 0, "MusicProgressState");
+        qmlRegisterType<EqualizerMotion>(uri, 1, 0, "EqualizerMotion");
+        qmlRegisterType<ArtworkGlow>(uri, 1, 0, "ArtworkGlow");
         qmlRegisterType<HitTargetsKey>(uri, 1, 0, "HitTargetsKey");
         qmlRegisterType<HitTarget>(uri, 1, 0, "HitTarget");
         qmlRegisterType<ShelfListModel>(uri, 1, 0, "ShelfListModel");

@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QQuickWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -39,6 +40,46 @@ void RoundedBox::setStrokeWidth(double value) {
 void RoundedBox::setDashPattern(const QList<qreal>& value) {
     assign(m_dashPattern, value);
 }
+void RoundedBox::setImage(const QImage& value) {
+    // Pictures compare by identity: comparing pixels of a large cover on
+    // every assignment would cost more than a repaint.
+    if (m_image.cacheKey() == value.cacheKey())
+        return;
+    m_image = value;
+    m_scaled = {};
+    m_scaledFor = {};
+    emit changed();
+    update();
+}
+
+void RoundedBox::paintImage(QPainter* painter, const QRectF& bounds) {
+    const double dpr = window() ? window()->effectiveDevicePixelRatio() : 1.0;
+    const QSize pixels = (bounds.size() * dpr).toSize();
+    if (pixels.isEmpty())
+        return;
+    if (m_scaledFor != pixels) {
+        // Scaled to cover the box, then the middle cut out.
+        const QImage covering =
+            m_image.scaled(pixels, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+        m_scaled = covering.copy((covering.width() - pixels.width()) / 2,
+                                 (covering.height() - pixels.height()) / 2, pixels.width(),
+                                 pixels.height());
+        m_scaledFor = pixels;
+    }
+    // Filled as a textured shape rather than clipped: the corners stay
+    // antialiased under every paint engine.
+    QBrush texture(m_scaled);
+    QTransform placement;
+    placement.translate(bounds.x(), bounds.y());
+    placement.scale(bounds.width() / pixels.width(), bounds.height() / pixels.height());
+    texture.setTransform(placement);
+    painter->save();
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(texture);
+    painter->drawRoundedRect(bounds, m_radius, m_radius);
+    painter->restore();
+}
 
 void RoundedBox::paint(QPainter* painter) {
     painter->setRenderHint(QPainter::Antialiasing);
@@ -53,6 +94,8 @@ void RoundedBox::paint(QPainter* painter) {
         painter->setBrush(m_color);
     }
     painter->drawRoundedRect(bounds, m_radius, m_radius);
+    if (!m_image.isNull())
+        paintImage(painter, bounds);
 
     if (m_strokeWidth <= 0 || m_strokeColor.alpha() == 0)
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QQuickPaintedItem>
 
@@ -21,6 +22,10 @@ class RoundedBox : public QQuickPaintedItem {
     Q_PROPERTY(double strokeWidth READ strokeWidth WRITE setStrokeWidth NOTIFY changed)
     // Dash and gap lengths in points; empty for a solid line.
     Q_PROPERTY(QList<qreal> dashPattern READ dashPattern WRITE setDashPattern NOTIFY changed)
+    // A picture over the fill, scaled to fill the box (cropped, aspect
+    // kept) and clipped to its rounded corners; none when null.
+    Q_PROPERTY(QImage image READ image WRITE setImage NOTIFY changed)
+    Q_PROPERTY(bool hasImage READ hasImage NOTIFY changed)
 
 public:
     explicit RoundedBox(QQuickItem* parent = nullptr);
@@ -37,6 +42,9 @@ public:
     void setStrokeWidth(double value);
     QList<qreal> dashPattern() const { return m_dashPattern; }
     void setDashPattern(const QList<qreal>& value);
+    QImage image() const { return m_image; }
+    bool hasImage() const { return !m_image.isNull(); }
+    void setImage(const QImage& value);
 
     void paint(QPainter* painter) override;
 
@@ -45,6 +53,7 @@ signals:
 
 private:
     template <typename T> void assign(T& field, const T& value);
+    void paintImage(QPainter* painter, const QRectF& bounds);
 
     double m_radius = 0;
     QColor m_color = Qt::transparent;
@@ -52,6 +61,11 @@ private:
     QColor m_strokeColor = Qt::transparent;
     double m_strokeWidth = 0;
     QList<qreal> m_dashPattern;
+    QImage m_image;
+    // The picture scaled for the last size painted, so a large cover is
+    // scaled once rather than on every paint.
+    QImage m_scaled;
+    QSize m_scaledFor;
 };
 
 // A countdown ring: a full circle as the track and, over it, the arc from

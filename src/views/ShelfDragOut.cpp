@@ -6,6 +6,7 @@
 #include <QDrag>
 #include <QMimeData>
 #include <QPixmap>
+#include <QQuickWindow>
 
 namespace zelvik {
 
@@ -29,7 +30,10 @@ bool ShelfDragOut::start(const QVariant& item, QQuickItem* source, QQuickItem* t
     QMimeData* content = m_model->dragOutContent(item.value<ShelfItem>());
     if (!content)
         return false;
-    auto* drag = new QDrag(source);
+    // The drag belongs to the window, not to the tile: leaving the notch
+    // closes it and takes the tile away while the drag goes on.
+    QObject* owner = source->window() ? static_cast<QObject*>(source->window()) : source;
+    auto* drag = new QDrag(owner);
     drag->setMimeData(content);
     if (auto* image = qobject_cast<ThumbnailImage*>(thumbnail); image && image->ready()) {
         const QPixmap picture = QPixmap::fromImage(image->image())
@@ -39,6 +43,8 @@ bool ShelfDragOut::start(const QVariant& item, QQuickItem* source, QQuickItem* t
     }
     // Other applications get a copy (or a link to a referenced file); the
     // entry never leaves the shelf.
+    // Nothing of this object is touched after the drag: the shelf view that
+    // holds it may be gone by then.
     const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
     return action != Qt::IgnoreAction;
 }

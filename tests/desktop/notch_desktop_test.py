@@ -22,6 +22,7 @@ ZELVIK, RECORDER, SHOT_DIR = sys.argv[1:4]
 SCENARIO = sys.argv[4] if len(sys.argv) > 4 else "single"
 # The test programs are built side by side.
 DRAG_SOURCE = os.path.join(os.path.dirname(RECORDER), "drag_source")
+DROP_TARGET = os.path.join(os.path.dirname(RECORDER), "drop_target")
 SCREEN_W, SCREEN_H = 1920, 1080
 WINDOW = (580, 0, 760, 300)  # where the 760 x 300 window hangs on this screen
 CENTER_X = SCREEN_W // 2
@@ -363,10 +364,62 @@ def shelf_entries(desktop):
         return []
 
 
+# Where the open notch (regular size, 24-point capsule) draws its header
+# buttons and its first tile on this screen: x from, x to, y from, y to.
+OPEN_LEFT = CENTER_X - OPEN["width"] // 2
+TAB_RECTS = {name: (OPEN_LEFT + 14 + 36 * i, OPEN_LEFT + 14 + 36 * i + 32, 1, 23)
+             for i, name in enumerate(("music", "shelf", "focus"))}
+TRASH_RECT = (OPEN_LEFT + OPEN["width"] - 14 - 52, OPEN_LEFT + OPEN["width"] - 14 - 28, 0, 24)
+FIRST_TILE = (OPEN_LEFT + 26, OPEN_LEFT + 26 + 84, 52, 144)
+# Inside the first tile, clear of the empty shelf's dashed edge: where a
+# file's symbol is drawn in the shelf's light blue.
+FIRST_TILE_ICON = (OPEN_LEFT + 26 + 12, OPEN_LEFT + 26 + 72, 56, 110)
+# Panel colours as drawn: the shelf's light blue, the focus orange.
+LIGHT_BLUE = (92, 214, 245)
+ORANGE = (255, 161, 66)
+
+
+def count_pixels(shot, rect, test):
+    x0, x1, y0, y1 = rect
+    return sum(1 for y in range(y0, y1) for x in range(x0, x1) if test(shot.pixel(x, y)))
+
+
+def near_colour(colour, tolerance=40):
+    return lambda p: all(abs(a - b) <= tolerance for a, b in zip(p, colour))
+
+
+def is_light(p):
+    return min(p) > 170
+
+
+def tile_ink(shot):
+    """Pixels of a file's light-blue symbol in the first tile."""
+    return count_pixels(shot, FIRST_TILE_ICON, near_colour(LIGHT_BLUE, 45))
+
+
+def selected_tab(shot):
+    """The tab whose symbol is drawn in its own colour (the others are grey)."""
+    colours = {"shelf": LIGHT_BLUE, "focus": ORANGE, "music": (255, 97, 143)}
+    lit = [name for name, rect in TAB_RECTS.items()
+           if count_pixels(shot, rect, near_colour(colours[name], 50)) > 12]
+    return lit[0] if len(lit) == 1 else ",".join(lit) or None
+
+
+def drop_stroke(shot):
+    """Pixels of the light-blue drop stroke along the open outline's left
+    side (at 0.7 over black or over the desktop)."""
+    return sum(1 for y in range(60, 140, 4) for x in range(OPEN_LEFT - 4, OPEN_LEFT + 5)
+               if shot.pixel(x, y)[1] > 125 and shot.pixel(x, y)[0] < 110
+               and shot.pixel(x, y)[2] > 150)
+
+
 def drop_scenario(desktop):
     """Files dragged from another program that offers copy or move and
-    proposes move: the shelf keeps them and the source keeps its files."""
+    proposes move: the shelf keeps them and the source keeps its files. The
+    tile it makes is dragged out again to another program, and a tab button
+    is clicked."""
     desktop.start()
+    desktop.env["QT_LOGGING_RULES"] = "zelvik.notch.header.debug=true"
     source_dir = os.path.join(desktop.root, "home", "Documents")
     os.makedirs(source_dir)
     original = os.path.join(source_dir, "report.txt")
@@ -382,14 +435,22 @@ def drop_scenario(desktop):
     def targeted():
         shot = wait_state(desktop, OPEN, 10)
         check(shot is not None, "a file dragged onto the capsule opens the notch")
-        if shot is not None:
-            desktop.save(shot, "drop-targeted")
+        # The drop target switches to the shelf and strokes the outline.
+        shot = wait_for(lambda: (lambda s: s if selected_tab(s) == "shelf" and drop_stroke(s) > 5
+                                 else None)(desktop.screenshot()), 5, 0.1)
+        shot = shot or desktop.screenshot()
+        desktop.save(shot, "drop-targeted")
+        check(selected_tab(shot) == "shelf",
+              "while the file is over it the shelf tab is selected (%s)" % selected_tab(shot))
+        check(drop_stroke(shot) > 5,
+              "and the outline is stroked in light blue (%d pixels)" % drop_stroke(shot))
     told = source.drop_on(CENTER_X, 12, targeted)
     check(told == "copy", "the source is told the file was copied (told %s)" % told)
     entries = wait_for(lambda: shelf_entries(desktop), 10)
     check(len(entries) == 1 and entries[0].get("title") == "report.txt"
           and "fileName" in entries[0] and "externalPath" not in entries[0],
           "the shelf holds one copied entry for the file (%s)" % entries)
+    copy = None
     if entries and "fileName" in entries[0]:
         copy = os.path.join(desktop.env["XDG_DATA_HOME"], "Zelvik", "Shelf", "Files",
                             entries[0]["fileName"])
@@ -397,6 +458,26 @@ def drop_scenario(desktop):
               "the copy in the shelf's files has the file's content")
     check(os.path.isfile(original) and open(original).read() == "quarterly numbers\n",
           "the source's original is untouched")
+
+    # The shelf shows the new tile (and the trash button that comes with
+    # one); the stroke is gone with the drag.
+    def tile_shown():
+        shot = desktop.screenshot()
+        return shot if (shot.matches(OPEN) and tile_ink(shot) > 40
+                        and count_pixels(shot, TRASH_RECT, is_light) > 10) else None
+    shot = wait_for(tile_shown, 10, 0.1)
+    if shot is None:
+        last = desktop.screenshot()
+        desktop.save(last, "drop-tile-missing")
+        log("open: %s, tile pixels %d, trash pixels %d" % (
+            last.matches(OPEN), tile_ink(last),
+            count_pixels(last, TRASH_RECT, is_light)))
+    if check(shot is not None, "the dropped file shows as a tile on the open shelf"):
+        desktop.save(shot, "drop-tile")
+        check(drop_stroke(shot) == 0, "the drop stroke is gone after the drop (%d pixels)"
+              % drop_stroke(shot))
+        drag_tile_out(desktop, copy)
+    tab_click_once(desktop)
 
     # A folder with a FIFO in it: the FIFO would block its copy forever, and
     # quitting would wait for that copy. The folder arrives without it.
@@ -435,6 +516,80 @@ def drop_scenario(desktop):
           "the shelf references the file where it is (%s)" % entries)
     check(os.path.isfile(original), "and the original stays")
     check(app.stop() == 0, "zelvik quits cleanly")
+
+
+def drag_tile_out(desktop, copy):
+    """Pulls the first tile out of the open shelf onto another program's
+    window: it receives the URL of the shelf's copy of the file."""
+    target = desktop.spawn([DROP_TARGET, "--geometry", "1500,700,300,250"], "drop-target.log",
+                           stdout=subprocess.PIPE)
+    procs.append(target)
+    os.set_blocking(target.stdout.fileno(), False)
+    lines = []
+
+    def read():
+        data = target.stdout.read() or b""
+        lines.extend(data.decode().splitlines())
+        return lines
+    if not check(wait_for(lambda: "ready" in read(), 10) and wait_for(
+            lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--name",
+                                 "DropTarget"]).returncode == 0, 10),
+                 "the drop target window shows"):
+        return
+    x0, x1, y0, y1 = FIRST_TILE
+    start = ((x0 + x1) // 2, y0 + 30)
+    desktop.move(*start)
+    time.sleep(0.3)
+    desktop.run(["xdotool", "mousedown", "1"])
+    # Out of the tile in small steps, then across to the target.
+    for step in range(1, 6):
+        desktop.move(start[0] + step * 4, start[1] + step * 4)
+        time.sleep(0.05)
+    time.sleep(0.3)
+    shot = desktop.screenshot()
+    desktop.save(shot, "tile-dragged")
+    check(drop_stroke(shot) == 0, "the notch does not take its own tile as a drop (%d pixels)"
+          % drop_stroke(shot))
+    end = (1650, 825)
+    for i in range(1, 16):
+        desktop.move(start[0] + 20 + (end[0] - start[0] - 20) * i // 15,
+                     start[1] + 20 + (end[1] - start[1] - 20) * i // 15)
+        time.sleep(0.05)
+    for i in range(6):
+        desktop.move(end[0] + (i % 2) * 2, end[1])
+        time.sleep(0.1)
+    desktop.run(["xdotool", "mouseup", "1"])
+    urls = wait_for(lambda: [l[4:] for l in read() if l.startswith("url ")], 10)
+    expected = "file://" + copy if copy else None
+    check(urls == [expected], "the tile dragged out delivers the file's URL (%s, expected %s)"
+          % (urls or read(), expected))
+    target.terminate()
+    target.wait(5)
+
+
+def tab_click_once(desktop):
+    """A click on a tab button switches the tab, and runs the action once
+    although both the button and the window's pointer monitor see it."""
+    desktop.move(CENTER_X, 700)
+    wait_state(desktop, CLOSED)
+    desktop.key("super+alt+n")
+    if not check(wait_state(desktop, OPEN) is not None, "the hot key opens the notch"):
+        return
+    before = open(os.path.join(desktop.root, "zelvik.log"), errors="replace").read()
+    x0, x1, y0, y1 = TAB_RECTS["focus"]
+    desktop.click((x0 + x1) // 2, (y0 + y1) // 2)
+    shot = wait_for(lambda: (lambda s: s if selected_tab(s) == "focus" else None)(
+        desktop.screenshot()), 5, 0.1)
+    if shot is not None:
+        desktop.save(shot, "tab-clicked")
+    check(shot is not None, "a click on the focus tab selects it")
+    time.sleep(1.0)
+    log = open(os.path.join(desktop.root, "zelvik.log"), errors="replace").read()[len(before):]
+    runs = log.count('header action "tab.focus" runs')
+    repeats = log.count('header action "tab.focus" repeated, ignored')
+    check(runs == 1 and repeats >= 1,
+          "the click reached the button and the pointer monitor and ran once "
+          "(%d runs, %d repeats)" % (runs, repeats))
 
 
 def light_rows(shot, left, right, top, bottom):

@@ -1,5 +1,8 @@
 #include "RenderSupport.h"
 
+#include "model/NotchModel.h"
+#include "monitors/MusicMonitor.h"
+#include "views/MusicImageProviders.h"
 #include "views/NotchViews.h"
 #include "views/SpringValue.h"
 
@@ -21,6 +24,11 @@ RenderedRootView::RenderedRootView(QObject* model)
     registerViewTypes();
     m_window->setColor(Qt::transparent);
     m_window->resize(760, 300);
+    // Player icons and covers come from the engine's providers, as in the
+    // notch window.
+    if (auto* notch = qobject_cast<NotchModel*>(model))
+        if (auto* music = qobject_cast<MusicMonitor*>(notch->music()))
+            installMusicImageProviders(*m_engine, *music);
     QQmlComponent component(m_engine.get(), notchRootViewUrl());
     QObject* object = component.createWithInitialProperties(
         {{QStringLiteral("model"), QVariant::fromValue(model)}});

@@ -3,6 +3,7 @@
 // checked for the geometry that goes wrong when a view is laid out wrongly:
 // the outline's bounds, the wings, the header band and the rectangles the
 // header reports for the window controller, and the focus ring.
+#include "MusicRig.h"
 #include "RenderSupport.h"
 #include "model/HUDProducers.h"
 #include "model/ModelFixture.h"
@@ -19,6 +20,7 @@
 #include <QTest>
 
 #include <functional>
+#include <set>
 
 using namespace zelvik;
 using namespace zelvik::test;
@@ -42,6 +44,9 @@ bool light(QRgb p) {
 const QColor kOrange = QColor::fromRgbF(1.0f, 0.63f, 0.26f);
 const QColor kLightBlueInk = QColor::fromRgbF(0.36f, 0.84f, 0.96f);
 const QColor kPink = QColor::fromRgbF(1.0f, 0.38f, 0.56f);
+// The test cover: a deep blue with a darker half, whose accent is a bright blue.
+const QColor kCoverLight(40, 120, 200);
+const QColor kCoverDark(20, 60, 110);
 
 int count(const QImage& image, const QRect& area, const Check& check) {
     int n = 0;
@@ -336,7 +341,8 @@ TEST_F(Screenshots, EachNoticeShowsItsSymbolValueAndTitle) {
             EXPECT_NEAR(symbol.center().x(), leftWing.center().x(), 3) << c.name;
             EXPECT_NEAR(symbol.center().y(), 16, 3) << c.name;
         }
-        EXPECT_EQ(count(image, rightWing, tinted) > 20, c.trailing) << c.name;
+        // The right wing: the value, or a song's equalizer.
+        EXPECT_EQ(count(image, rightWing, tinted) > 20, c.trailing || c.artwork) << c.name;
         // Nothing over the notch itself; the title centred in the line below.
         EXPECT_EQ(count(image, QRect(285, 0, 190, 32), light), 0) << c.name;
         const QRect title = inkBounds(image, QRect(203, 32, 354, 30), light);
@@ -712,4 +718,240 @@ TEST_F(Screenshots, MenusLookLikeTheNotch) {
     ASSERT_TRUE(view.waitFor([contextMenu] { return contextMenu->property("opened").toBool(); }));
     QTest::qWait(300);
     view.grab().save(screenshotFolder() + QStringLiteral("/context-menu.png"));
+}
+
+namespace {
+
+// The rectangle an item covers in the window.
+QRect sceneRect(QQuickItem* item) {
+    return item->mapRectToScene(QRectF(0, 0, item->width(), item->height())).toAlignedRect();
+}
+
+} // namespace
+
+TEST_F(Screenshots, TheMusicTabInEachOfItsStates) {
+    struct Case {
+        const char* name;
+        bool track;
+        bool playing;
+        bool permission;
+        bool players;
+        bool turkish;
+        const char* emptyText;
+        QStringList buttons;
+    };
+    const QString iconFile = makeImage(QStringLiteral("player-icon.png"), QColor(250, 200, 30));
+    const std::vector<Case> cases{
+        {"music-playing", true, true, false, true, false, nullptr, {}},
+        {"music-paused", true, false, false, true, false, nullptr, {}},
+        {"music-permission", true, true, true, true, false, nullptr, {}},
+        {"music-empty", false, false, false, false, false, "Nothing playing right now", {}},
+        {"music-empty-players",
+         false,
+         false,
+         true,
+         true,
+         false,
+         "Nothing playing right now",
+         {"Open Spotify", "Open Rhythmbox"}},
+        {"music-permission-tr", true, true, true, true, true, nullptr, {}},
+        {"music-empty-tr",
+         false,
+         false,
+         false,
+         true,
+         true,
+         "Şu an bir şey çalmıyor",
+         {"Spotify'ı aç", "Rhythmbox uygulamasını aç"}},
+    };
+    for (const Case& c : cases) {
+        model->close();
+        if (c.turkish)
+            speakTurkish();
+        MusicRig rig(*model, time, time);
+        if (c.permission && !c.track) {
+            // A running player refuses the start-up read: nothing to show,
+            // and the prompt under the buttons.
+            rig.notifications->running.insert(MusicSource::appleMusic);
+            rig.answer(statusScript("Music"), errorOutput(scriptError::notPermitted));
+        }
+        ASSERT_TRUE(rig.started());
+        if (c.players) {
+            rig.install(MusicSource::spotify, QStringLiteral("Spotify"));
+            rig.install(MusicSource::appleMusic, QStringLiteral("Rhythmbox"), iconFile);
+        }
+        if (c.track) {
+            ASSERT_TRUE(rig.play(QStringLiteral("Clair de lune"), QStringLiteral("Claude Debussy"),
+                                 215000, 12.4, c.playing, coverPng(kCoverLight, kCoverDark)))
+                << c.name;
+        }
+        if (c.permission && c.track) {
+            // The player refused to be asked: the prompt takes the bar's place.
+            rig.answer(tellTo("Music", "return player position"),
+                       errorOutput(scriptError::notPermitted));
+            rig.monitor->refreshPosition();
+            ASSERT_TRUE(rig.settle());
+        }
+        ASSERT_EQ(rig.monitor->needsPermission(), c.permission) << c.name;
+        RenderedRootView view(model.get());
+        ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+        model->open(ZelvikPanel::music);
+        const QImage image = shoot(view, QString::fromLatin1(c.name), [&](const QImage&) {
+            QQuickItem* icon = findItem(view, "badgeIcon");
+            return !c.track || !c.players || (icon && icon->property("status").toInt() == 1);
+        });
+        const QRect area(126, 38, 508, 136); // the tab's content
+        const auto visibleNamed = [&](const char* name) { return findItem(view, name); };
+
+        if (!c.track) {
+            ASSERT_NE(visibleNamed("musicEmpty"), nullptr) << c.name;
+            EXPECT_EQ(visibleNamed("musicPlaying"), nullptr) << c.name;
+            EXPECT_EQ(visibleNamed("nothingPlaying")->property("text").toString(),
+                      QString::fromUtf8(c.emptyText))
+                << c.name;
+            QStringList shown;
+            QList<QQuickItem*> buttons;
+            for (QQuickItem* button : itemsNamed(view, "openButton")) {
+                shown << button->property("text").toString();
+                buttons << button;
+            }
+            EXPECT_EQ(shown, c.buttons) << c.name;
+            // The note, the line and the buttons centred under one another.
+            const QRect note = inkBounds(image, area, near(kPink, 50));
+            EXPECT_NEAR(note.center().x(), 380, 2) << c.name;
+            for (QQuickItem* button : buttons)
+                EXPECT_GT(sceneRect(button).top(), note.bottom()) << c.name;
+            if (buttons.size() == 2) {
+                EXPECT_NEAR(buttons[1]->mapToScene(QPointF(0, 0)).x() -
+                                buttons[0]->mapToScene(QPointF(buttons[0]->width(), 0)).x(),
+                            8, 0.01)
+                    << c.name;
+                EXPECT_NEAR((sceneRect(buttons[0]).left() + sceneRect(buttons[1]).right()) / 2.0,
+                            380, 1)
+                    << c.name;
+            }
+            QQuickItem* prompt = visibleNamed("permissionPrompt");
+            EXPECT_EQ(prompt != nullptr, c.permission) << c.name;
+            if (prompt && !buttons.isEmpty()) {
+                EXPECT_GT(sceneRect(prompt).top(), sceneRect(buttons[0]).bottom()) << c.name;
+            }
+            continue;
+        }
+
+        ASSERT_NE(visibleNamed("musicPlaying"), nullptr) << c.name;
+        EXPECT_EQ(visibleNamed("musicEmpty"), nullptr) << c.name;
+        EXPECT_EQ(visibleNamed("musicTitle")->property("text").toString(),
+                  QStringLiteral("Clair de lune"));
+        EXPECT_EQ(visibleNamed("musicArtist")->property("text").toString(),
+                  QStringLiteral("Claude Debussy"));
+
+        // The artwork: a 104 x 104 frame at the left of the tab, centred
+        // down it, drawn smaller (0.9) about its centre while paused. The
+        // cover fills it, its rounded corners left out.
+        QQuickItem* art = visibleNamed("musicArtwork");
+        ASSERT_NE(art, nullptr) << c.name;
+        EXPECT_EQ(QSizeF(art->width(), art->height()), QSizeF(104, 104)) << c.name;
+        const QRect frame(area.left(), area.top() + (area.height() - 104) / 2, 104, 104);
+        const double scale = c.playing ? 1.0 : 0.9;
+        const QRect cover = inkBounds(image, frame.adjusted(-10, -10, 10, 10), [](QRgb p) {
+            return qAlpha(p) == 255 && (near(kCoverLight, 30)(p) || near(kCoverDark, 24)(p));
+        });
+        EXPECT_NEAR(cover.width(), 104 * scale, 2) << c.name;
+        EXPECT_NEAR(cover.height(), 104 * scale, 2) << c.name;
+        EXPECT_NEAR(cover.center().x(), frame.center().x(), 1) << c.name;
+        EXPECT_NEAR(cover.center().y(), frame.center().y(), 1) << c.name;
+        EXPECT_TRUE(near(kCoverLight, 30)(image.pixel(cover.topLeft() + QPoint(20, 20))));
+        EXPECT_TRUE(near(kCoverDark, 24)(image.pixel(cover.bottomRight() - QPoint(20, 20))));
+        EXPECT_FALSE(near(kCoverLight, 30)(image.pixel(cover.topLeft() + QPoint(1, 1))))
+            << c.name << ": the corner is rounded off";
+
+        // The badge: the player's own icon at the right of the title row.
+        QQuickItem* badge = visibleNamed("sourceBadge");
+        ASSERT_NE(badge, nullptr) << c.name;
+        EXPECT_EQ(sceneRect(badge).right(), area.right()) << c.name;
+        EXPECT_EQ(sceneRect(badge).size(), QSize(18, 18)) << c.name;
+        EXPECT_GT(count(image, sceneRect(badge), near(QColor(250, 200, 30), 40)), 80) << c.name;
+
+        // The controls centred under the texts, the play button in the middle.
+        QQuickItem* play = visibleNamed("playPauseButton");
+        ASSERT_NE(play, nullptr);
+        const int detailsLeft = frame.right() + 1 + 18;
+        EXPECT_NEAR(sceneRect(play).center().x(), (detailsLeft + area.right()) / 2.0, 1) << c.name;
+        EXPECT_EQ(sceneRect(play).size(), QSize(42, 42)) << c.name;
+
+        QQuickItem* prompt = visibleNamed("permissionPrompt");
+        QQuickItem* bar = visibleNamed("progressBar");
+        EXPECT_EQ(prompt != nullptr, c.permission) << c.name;
+        EXPECT_EQ(bar == nullptr, c.permission) << c.name;
+        if (prompt) {
+            EXPECT_EQ(findItem(view, "permissionText")->property("text").toString(),
+                      c.turkish ? QStringLiteral("Kontrol için izin ver: Otomasyon ayarları")
+                                : QStringLiteral("Allow control: Automation settings"));
+            // In the bar's place: under the titles, over the controls.
+            EXPECT_EQ(sceneRect(prompt).left(), detailsLeft) << c.name;
+            EXPECT_LT(sceneRect(prompt).bottom(), sceneRect(play).top()) << c.name;
+        }
+        if (bar) {
+            // The bar: 5 high across the texts' column, filled in the
+            // accent from its left end for 12.4 of 215 seconds.
+            const QRect track = sceneRect(bar);
+            EXPECT_EQ(track.left(), detailsLeft) << c.name;
+            EXPECT_EQ(track.right(), area.right()) << c.name;
+            EXPECT_EQ(track.height(), 5) << c.name;
+            const QRect fill = inkBounds(image, track, near(rig.monitor->accent(), 40));
+            EXPECT_EQ(fill.left(), track.left()) << c.name;
+            EXPECT_NEAR(fill.width(), track.width() * 12.4 / 215, 1.5) << c.name;
+            EXPECT_EQ(visibleNamed("elapsedText")->property("text").toString(), u"00:13");
+            EXPECT_EQ(visibleNamed("remainingText")->property("text").toString(), u"-03:23");
+            EXPECT_GT(sceneRect(visibleNamed("remainingText")).top(), track.bottom());
+            EXPECT_EQ(sceneRect(visibleNamed("remainingText")).right(), area.right());
+        }
+    }
+}
+
+TEST_F(Screenshots, TheMusicWingsAndTheSongNoticeShowTheCover) {
+    MusicRig rig(*model, time, time);
+    ASSERT_TRUE(rig.started());
+    ASSERT_TRUE(rig.play(QStringLiteral("Clair de lune"), QStringLiteral("Claude Debussy"), 215000,
+                         12.4, true, coverPng(kCoverLight, kCoverDark)));
+    const QColor accent = rig.monitor->accent();
+    ASSERT_NE(accent, rig.monitor->defaultAccent());
+    for (const char* name : {"music-wings-cover", "notice-song-cover"}) {
+        model->setHud(std::nullopt);
+        if (QLatin1String(name) == QLatin1String("notice-song-cover"))
+            showTrackChangeHUD(*model, QStringLiteral("Clair de lune"),
+                               QStringLiteral("Claude Debussy"), accent);
+        RenderedRootView view(model.get());
+        ASSERT_NE(view.root(), nullptr) << view.errors().toStdString();
+        const QImage image = shoot(view, QString::fromLatin1(name));
+        const bool notice = model->hud().has_value();
+        const int wing = notice ? 74 : 44;
+        const int rowHeight = 32;
+        const QRect leftWing(285 - wing, 0, wing, rowHeight);
+        const QRect rightWing(475, 0, wing, rowHeight);
+
+        // The cover, 22 x 22, centred in the left wing.
+        const QRect cover = inkBounds(image, leftWing, [](QRgb p) {
+            return near(kCoverLight, 30)(p) || near(kCoverDark, 24)(p);
+        });
+        EXPECT_NEAR(cover.width(), 22, 1) << name;
+        EXPECT_NEAR(cover.height(), 22, 1) << name;
+        EXPECT_NEAR(cover.center().x(), leftWing.center().x(), 1) << name;
+        EXPECT_NEAR(cover.center().y(), rowHeight / 2.0, 1) << name;
+
+        // The equalizer in the accent, 16 wide, centred in the right wing,
+        // its bars no taller than 14 and not all alike.
+        const QRect bars = inkBounds(image, rightWing, near(accent, 50));
+        EXPECT_NEAR(bars.width(), 16, 1) << name;
+        EXPECT_LE(bars.height(), 15) << name;
+        EXPECT_NEAR(bars.center().x(), rightWing.center().x(), 1) << name;
+        EXPECT_NEAR(bars.center().y(), rowHeight / 2.0, 1.5) << name;
+        std::set<int> heights;
+        for (int x = bars.left(); x <= bars.right(); ++x) {
+            const QRect column = inkBounds(image, QRect(x, 0, 1, rowHeight), near(accent, 50));
+            if (!column.isEmpty())
+                heights.insert(column.height());
+        }
+        EXPECT_GE(heights.size(), 2u) << name;
+    }
 }

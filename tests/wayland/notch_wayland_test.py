@@ -164,6 +164,9 @@ class Session:
             "XDG_CACHE_HOME": self.dirs["cache"], "XDG_RUNTIME_DIR": self.dirs["runtime"],
             "NO_AT_BRIDGE": "1", "LANG": "C.UTF-8",
         }
+        # A sanitized build's options reach the programs it runs.
+        self.env.update({name: value for name, value in os.environ.items()
+                         if name.endswith("SAN_OPTIONS")})
         self.input_proc = None
 
     @staticmethod

@@ -3,6 +3,7 @@
 #include "LinuxDesktop.h"
 #include "model/NotchModel.h"
 #include "monitors/MusicMonitor.h"
+#include "views/FrameLog.h"
 #include "views/MusicImageProviders.h"
 #include "window/NotchWindowController.h"
 
@@ -58,6 +59,7 @@ NotchWindow::NotchWindow(const QUrl& rootView, NotchModel& model, Scheduler& sch
     resize(size);
     if (auto* music = qobject_cast<MusicMonitor*>(model.music()))
         installMusicImageProviders(*engine(), *music);
+    logFrames(*this, model);
     if (m_display == Display::x11) {
         setMinimumSize(size);
         setMaximumSize(size);
@@ -86,8 +88,10 @@ NotchWindow::NotchWindow(const QUrl& rootView, NotchModel& model, Scheduler& sch
         }
     }
     // The overlay is made when the first popup is; the tree is rebuilt when
-    // the language changes.
-    connect(contentItem(), &QQuickItem::childrenChanged, this, &NotchWindow::watchOverlay);
+    // the language changes. Looked at on the next turn: the new child is
+    // announced from within its base constructor, before it is an overlay.
+    connect(contentItem(), &QQuickItem::childrenChanged, this, &NotchWindow::watchOverlay,
+            Qt::QueuedConnection);
     watchOverlay();
 
     if (m_display == Display::xwayland) {
@@ -126,17 +130,21 @@ void NotchWindow::watchOverlay() {
         if (!child->inherits("QQuickOverlay"))
             continue;
         m_overlay = child;
-        // The overlay shows exactly while it holds a popup.
-        connect(child, &QQuickItem::visibleChanged, this, [this] {
-            const bool open = hasOpenPopup();
-            if (open == m_popupOpen)
-                return;
-            m_popupOpen = open;
-            if (onPopupsChanged)
-                onPopupsChanged();
-        });
+        // The overlay shows exactly while it holds a popup. A popup made on
+        // demand can already be showing when its overlay is first seen.
+        connect(child, &QQuickItem::visibleChanged, this, &NotchWindow::updatePopupState);
+        updatePopupState();
         return;
     }
+}
+
+void NotchWindow::updatePopupState() {
+    const bool open = hasOpenPopup();
+    if (open == m_popupOpen)
+        return;
+    m_popupOpen = open;
+    if (onPopupsChanged)
+        onPopupsChanged();
 }
 
 bool NotchWindow::hasOpenPopup() const {

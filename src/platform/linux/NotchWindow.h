@@ -83,6 +83,7 @@ private:
     void declareNotification();
     // Follows the Qt Quick overlay, where open popups live.
     void watchOverlay();
+    void updatePopupState();
 
     Display m_display;
     Scheduler& m_scheduler;

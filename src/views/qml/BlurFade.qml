@@ -1,5 +1,4 @@
 import QtQuick
-import Qt5Compat.GraphicalEffects
 import Zelvik.Views 1.0
 
 // One content of the notch on its way in or out. While `active` it is
@@ -29,8 +28,8 @@ Item {
     scale: 1 - 0.08 * amount
     transformOrigin: Item.Top
     // The blur needs shaders; the software renderer fades and scales only.
-    layer.enabled: amount > 0.001 && GraphicsInfo.api !== GraphicsInfo.Software
-    layer.effect: FastBlur {
-        radius: 10 * box.amount
-    }
+    readonly property bool blurs: amount > 0.001 && GraphicsInfo.api !== GraphicsInfo.Software
+                                  && GraphicsInfo.api !== GraphicsInfo.Unknown
+    layer.enabled: blurs
+    layer.effect: blurs ? Qt.createComponent("FadeBlur.qml") : null
 }

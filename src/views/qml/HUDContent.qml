@@ -15,9 +15,6 @@ Item {
     readonly property real wingWidth: notchHeight + 42
     readonly property color tint: hud && hud.tint.valid ? hud.tint : "white"
     readonly property bool showsArtwork: hud ? hud.showsArtwork : false
-    readonly property QtObject music: model.music
-    readonly property color accent: music && music.accentColor.valid ? music.accentColor : Qt.rgba(
-                                                                           1.0, 0.38, 0.56, 1)
 
     // The notice's own frame, centred in the outline. It depends on the
     // notch's size only, so a leaving notice keeps its layout while the
@@ -44,14 +41,6 @@ Item {
                 // Each notice bounces its symbol once as it comes in.
                 Component.onCompleted: bounce()
             }
-            ArtworkView {
-                anchors.centerIn: parent
-                visible: view.showsArtwork
-                width: 22
-                height: 22
-                cornerRadius: 6
-                accent: view.accent
-            }
         }
 
         Item {
@@ -77,7 +66,38 @@ Item {
                 fontSizeMode: Text.HorizontalFit
                 minimumPixelSize: 9
             }
-            // The song notice's equalizer joins here.
+        }
+
+        // A song's notice: its artwork on the left wing, the equalizer on
+        // the right, both in the song's accent colour.
+        Loader {
+            width: frame.width
+            height: view.notchHeight
+            active: view.showsArtwork
+            sourceComponent: Item {
+                MusicViewState {
+                    id: music
+                    model: view.model
+                }
+                ArtworkView {
+                    objectName: "hudArtwork"
+                    x: (view.wingWidth - width) / 2
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 22
+                    height: 22
+                    cornerRadius: 6
+                    accent: music.accent
+                    image: music.artwork
+                }
+                EqualizerBars {
+                    objectName: "hudEqualizer"
+                    x: view.wingWidth + view.notchWidth + (view.wingWidth - width) / 2
+                    anchors.verticalCenter: parent.verticalCenter
+                    model: view.model
+                    color: music.accent
+                    isPlaying: music.isPlaying
+                }
+            }
         }
 
         Text {

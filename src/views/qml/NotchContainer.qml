@@ -1,5 +1,4 @@
 import QtQuick
-import Qt5Compat.GraphicalEffects
 import Zelvik.Views 1.0
 
 // The outline with its background, shadow, drop highlight, click and drop
@@ -51,9 +50,13 @@ Item {
         dampingFraction: containerState.springDampingFraction
     }
 
-    readonly property bool masksContent: GraphicsInfo.api !== GraphicsInfo.Software
-                                         && (frameWidthSpring.running || frameHeightSpring.running
-                                             || bottomRadiusSpring.running)
+    // While the outline moves, the contents can reach past its rounded
+    // bottom corners; then they are held to the outline itself.
+    readonly property bool bodyMoving: frameWidthSpring.running || frameHeightSpring.running
+                                       || bottomRadiusSpring.running
+    readonly property bool softwareRenderer: GraphicsInfo.api === GraphicsInfo.Software
+    readonly property bool masksContent: bodyMoving && !softwareRenderer
+                                         && GraphicsInfo.api !== GraphicsInfo.Unknown
 
     // Whether the outline (or its shadow) is still on its way; the window
     // that carries it shrinks only once it has come to rest.
@@ -88,12 +91,15 @@ Item {
     Item {
         id: frame
         objectName: "notchFrame"
+        // For the content layer's mask (OutlineMask), made beside it.
+        readonly property Item outlineMaskTexture: maskTexture
         anchors.horizontalCenter: parent.horizontalCenter
         y: 0
         width: Math.max(0, frameWidthSpring.value)
         height: Math.max(0, frameHeightSpring.value)
 
         NotchShadow {
+            id: notchShadow
             x: -container.shadowMargin
             y: container.shadowOffset - container.shadowMargin
             width: frame.width + 2 * container.shadowMargin
@@ -126,17 +132,14 @@ Item {
         }
 
         // The body between the flares, where the contents go. It clips to
-        // its rectangle; while the outline moves, the contents can reach its
-        // rounded bottom corners, so then they are masked to the outline
-        // itself (where the renderer has shaders; the software renderer
-        // keeps the rectangle).
+        // its rectangle; while the outline moves, the contents are masked to
+        // the outline itself where the renderer has shaders, and cut out of
+        // the corners after drawing where it has not.
         Item {
             id: contentClip
             anchors.fill: parent
             layer.enabled: container.masksContent
-            layer.effect: OpacityMask {
-                maskSource: maskTexture
-            }
+            layer.effect: container.masksContent ? Qt.createComponent("OutlineMask.qml") : null
 
             Item {
                 id: content
@@ -169,6 +172,13 @@ Item {
             sourceItem: container.masksContent ? outlineMask : null
             hideSource: true
             live: container.masksContent
+        }
+        SoftwareOutlineClip {
+            anchors.fill: parent
+            visible: container.bodyMoving && container.softwareRenderer
+            topRadius: topRadiusSpring.value
+            bottomRadius: bottomRadiusSpring.value
+            shadow: notchShadow
         }
 
         NotchStroke {
@@ -211,9 +221,22 @@ Item {
         }
     }
 
-    NotchContextMenu {
+    // Made on the first right-click: until then the controls module the
+    // menu is built with is not loaded.
+    Loader {
         id: menu
-        model: container.model
-        onQuitRequested: containerState.quitApplication()
+        function popup(parentItem, x, y) {
+            if (!item)
+                setSource("NotchContextMenu.qml", {
+                              "model": container.model
+                          })
+            item.popup(parentItem, x, y)
+        }
+    }
+    Connections {
+        target: menu.item
+        function onQuitRequested() {
+            containerState.quitApplication()
+        }
     }
 }

@@ -29,12 +29,26 @@ Item {
             model: slot.model
         }
     }
-    Component {
-        id: openContent
-        OpenNotchView {
-            objectName: "openContent"
-            anchors.fill: parent
-            model: slot.model
+    // The open panel is read when the pointer first comes to the notch (in
+    // the background, while the hover delay runs) or on the first open:
+    // until then neither it nor the controls module of its tooltips and
+    // menus is loaded.
+    property Component openContent: null
+    function openComponent(asynchronous) {
+        if (!slot.openContent) {
+            slot.openContent = Qt.createComponent("OpenNotchView.qml", asynchronous
+                                                  ? Component.Asynchronous : Component.PreferSynchronous)
+            if (slot.openContent.status === Component.Error)
+                console.warn(slot.openContent.errorString())
+        }
+        return slot.openContent
+    }
+    Connections {
+        target: slot.model
+        enabled: !slot.openContent
+        function onStatusChanged() {
+            if (slot.model.statusName !== "closed")
+                slot.openComponent(true)
         }
     }
     Component {
@@ -53,16 +67,28 @@ Item {
             return
         slot.currentKey = slot.containerState.contentKey
         const kind = slot.containerState.content
-        const view = kind === "open" ? openContent : kind === "hud" ? hudContent : closedContent
+        const view = kind === "open" ? slot.openComponent(false) : kind === "hud" ? hudContent
+                                                                                    : closedContent
+        // Still being read in the background: shown once it is ready.
+        if (view.status === Component.Loading) {
+            slot.currentKey = ""
+            view.statusChanged.connect(() => slot.replace(animated))
+            return
+        }
         const box = fade.createObject(slot, {
                                           "active": animated
                                       })
         const content = view.createObject(box, kind === "hud" ? {
                                                                   "hud": slot.model.hud
-                                                              } : {})
+                                                              } : kind === "open" ? {
+                                                                                        "objectName": "openContent",
+                                                                                        "model": slot.model
+                                                                                    } : {})
         // Header buttons are reported only by the panel that is staying.
-        if (kind === "open")
+        if (kind === "open") {
+            content.anchors.fill = box
             content.reporting = Qt.binding(() => !box.active)
+        }
         const old = slot.current
         if (old) {
             old.settled.connect(() => old.destroy())

@@ -110,7 +110,7 @@ Item {
     }
     Component {
         id: musicTab
-        MusicPlaceholder {
+        MusicView {
             objectName: "musicView"
             anchors.fill: parent
             model: view.model

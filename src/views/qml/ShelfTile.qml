@@ -106,11 +106,12 @@ Item {
                              Qt.callLater(tile.startDrag)
     }
     function startDrag() {
-        if (tile.dragOut)
-            tile.dragOut.start(tile.item, tile, thumbnail.image)
-        // The drag took the pointer; let go of the gesture it began with.
+        // The drag takes the pointer; let go of the gesture it began with
+        // first: the tile may be gone by the time the drag is over.
         pull.enabled = false
         pull.enabled = true
+        if (tile.dragOut)
+            tile.dragOut.start(tile.item, tile, thumbnail.image)
     }
 
     NotchToolTip {
