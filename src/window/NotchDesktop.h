@@ -68,6 +68,14 @@ public:
     // program only the pointer over its own windows: those, and the
     // pointer's leaving them).
     virtual void installPointerMonitor(std::function<void(PointerEventType)> handler) = 0;
+    // Where the pointer has to be followed exactly, in screen points: in and
+    // near `zone`, and its leaving `bounds` when given. Farther away, moves
+    // may be reported late (a few hundredths of a second) and gathered, so
+    // that a mouse crossing the screen costs next to nothing.
+    virtual void setPointerWatch(const QRectF& zone, const std::optional<QRectF>& bounds) {
+        (void)zone;
+        (void)bounds;
+    }
     // Called on the main thread whenever screens come, go or change geometry.
     virtual void observeScreenChanges(std::function<void()> handler) = 0;
     // Whether the pointer is over a window of this program that takes the

@@ -164,7 +164,18 @@ void NotchWindowController::reposition() {
     m_shrinkTask.cancel();
     m_shrinkDeadline.cancel();
     applyReachableArea(neededArea());
+    updatePointerWatch();
     m_window->orderFrontRegardless();
+}
+
+void NotchWindowController::updatePointerWatch() {
+    // A closed notch that follows the pointer moves when the pointer leaves
+    // its screen.
+    const bool followsPointer =
+        m_model.settings()->displayMode().kind() == NotchDisplayMode::Kind::mouse &&
+        m_model.status() == NotchStatus::closed;
+    m_desktop.setPointerWatch(interactionZone(),
+                              followsPointer ? std::optional(m_screenFrame) : std::nullopt);
 }
 
 QRectF NotchWindowController::neededArea() const {
@@ -178,6 +189,7 @@ QRectF NotchWindowController::neededArea() const {
 void NotchWindowController::followReachableArea() {
     if (!m_window)
         return;
+    updatePointerWatch();
     const QRectF needed = neededArea();
     // Growing happens at once, so the outline never grows past the window.
     const QRectF grown = m_reachableArea.united(needed);

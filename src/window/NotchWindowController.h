@@ -78,6 +78,8 @@ private:
     // The area the current state needs, at rest.
     QRectF neededArea() const;
     void followReachableArea();
+    // Tells the desktop where the pointer must be followed exactly.
+    void updatePointerWatch();
     void shrinkReachableArea();
     void applyReachableArea(const QRectF& area);
 

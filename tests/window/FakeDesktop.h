@@ -21,6 +21,10 @@ public:
         screensChanged = std::move(handler);
     }
     bool pointerOverOwnWindow() const override { return overOwnWindow; }
+    void setPointerWatch(const QRectF& zone, const std::optional<QRectF>& bounds) override {
+        watchZone = zone;
+        watchBounds = bounds;
+    }
 
     // A built-in screen with a notch (display 11) and an external monitor
     // (display 22), as a laptop at a desk has.
@@ -42,6 +46,8 @@ public:
     int dragCount = 0;
     std::function<void(PointerEventType)> monitor;
     std::function<void()> screensChanged;
+    QRectF watchZone;
+    std::optional<QRectF> watchBounds;
 };
 
 // Records what the controller asks of the window.

@@ -133,11 +133,15 @@ TEST_F(ControllerTest, MouseModeFollowsThePointerOnlyWhileClosed) {
     desktop.pointer = QPointF(100, 500);
     show();
     EXPECT_EQ(controller->currentDisplayID(), 5u);
+    // The pointer leaving the screen must be seen at once.
+    EXPECT_EQ(desktop.watchBounds, QRectF(0, 0, 1920, 1080));
     moveTo(2500, 500);
     EXPECT_EQ(controller->currentDisplayID(), 6u);
+    EXPECT_EQ(desktop.watchBounds, QRectF(1920, 0, 1920, 1080));
     // Peek on the second screen, then cross back: the window stays.
     moveTo(1920 + 960, 1080);
     EXPECT_EQ(model->status(), NotchStatus::peeking);
+    EXPECT_EQ(desktop.watchBounds, std::nullopt);
     const int sets = window->frameSets;
     desktop.pointer = QPointF(100, 500);
     controller->handlePointerEvent(PointerEventType::mouseMoved, true);
@@ -178,6 +182,9 @@ TEST_F(ControllerTest, ZoneFollowsTheShapeAndReachesAboveTheTopEdge) {
     EXPECT_EQ(model->status(), NotchStatus::open);
     // Open (regular 560 x 184): zone 616 x 202.
     EXPECT_EQ(controller->interactionZone(), QRectF(960 - 308, 1080 - 202, 616, 206));
+    // The desktop follows the pointer exactly wherever the zone is now.
+    EXPECT_EQ(desktop.watchZone, controller->interactionZone());
+    EXPECT_EQ(desktop.watchBounds, std::nullopt);
 }
 
 TEST_F(ControllerTest, TheClickThroughFlagChangesOnlyWhenItMustFlip) {

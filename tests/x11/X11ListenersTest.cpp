@@ -111,9 +111,8 @@ TEST_F(X11ListenersTest, ATakenShortcutIsRefusedQuietlyAndTakenOnALaterTry) {
 }
 
 TEST_F(X11ListenersTest, ThePointerMonitorSeesMovesAndLeftButtonsEverywhere) {
-    X11Connection connection;
     QList<std::pair<PointerEventType, QPoint>> events;
-    X11PointerMonitor monitor(connection, [&](PointerEventType type, QPoint position) {
+    X11PointerMonitor monitor([&](PointerEventType type, QPoint position) {
         events.append({type, position});
     });
     ASSERT_TRUE(monitor.isActive());
@@ -149,16 +148,81 @@ TEST_F(X11ListenersTest, ThePointerMonitorSeesMovesAndLeftButtonsEverywhere) {
     EXPECT_EQ(events[3].second, QPoint(330, 220));
 }
 
+// A mouse crossing the screen far from the notch is looked up a few times a
+// second, not at every move; near the notch, on a click and where it stops
+// it is exact.
+TEST_F(X11ListenersTest, ThePointerMonitorGathersMovesFarFromTheWatchedZone) {
+    QList<std::pair<PointerEventType, QPoint>> events;
+    X11PointerMonitor monitor([&](PointerEventType type, QPoint position) {
+        events.append({type, position});
+    });
+    ASSERT_TRUE(monitor.isActive());
+    monitor.setWatch(X11PointerMonitor::Watch{QRect(500, 0, 200, 30), std::nullopt});
+    runClient(QStringLiteral("xte"), {QStringLiteral("mousemove 100 700")});
+    ASSERT_TRUE(waitUntil([&] { return !events.isEmpty(); }));
+
+    // 300 moves a millisecond apart, 670 pixels or more below the zone.
+    events.clear();
+    int lookups = monitor.lookupCount();
+    QStringList moves;
+    for (int i = 1; i <= 300; ++i)
+        moves << QStringLiteral("mousemove %1 %2").arg(100 + i).arg(700 + i % 7)
+              << QStringLiteral("usleep 1000");
+    runClient(QStringLiteral("xte"), moves);
+    ASSERT_TRUE(waitUntil([&] { return !events.isEmpty() && events.last().second.x() == 400; }));
+    EXPECT_EQ(events.last(), std::pair(PointerEventType::mouseMoved, QPoint(400, 700 + 300 % 7)));
+    EXPECT_LT(monitor.lookupCount() - lookups, 40) << "moves far from the zone are gathered";
+
+    // Into the zone with one jump: seen where it lands, and a click there
+    // where it happens.
+    events.clear();
+    runClient(QStringLiteral("xte"), {QStringLiteral("mousemove 600 10")});
+    ASSERT_TRUE(waitUntil([&] { return !events.isEmpty(); }));
+    EXPECT_EQ(events.last().second, QPoint(600, 10));
+    // Away again and a click at once, inside the quiet time of the first
+    // move away: the moves before the click count first, where they ended.
+    events.clear();
+    runClient(QStringLiteral("xte"),
+              {QStringLiteral("mousemove 1200 700"), QStringLiteral("mousemove 1200 780"),
+               QStringLiteral("mouseclick 1")});
+    ASSERT_TRUE(waitUntil(
+        [&] { return !events.isEmpty() && events.last().first == PointerEventType::leftMouseUp; }));
+    ASSERT_GE(events.size(), 3);
+    EXPECT_EQ(events[events.size() - 3],
+              std::pair(PointerEventType::mouseMoved, QPoint(1200, 780)));
+    EXPECT_EQ(events[events.size() - 2],
+              std::pair(PointerEventType::leftMouseDown, QPoint(1200, 780)));
+
+    // Near the zone every move counts.
+    events.clear();
+    lookups = monitor.lookupCount();
+    QStringList near;
+    for (int i = 1; i <= 20; ++i)
+        near << QStringLiteral("mousemove %1 40").arg(500 + i * 5) << QStringLiteral("usleep 5000");
+    runClient(QStringLiteral("xte"), near);
+    ASSERT_TRUE(waitUntil([&] { return !events.isEmpty() && events.last().second.x() == 600; }));
+    EXPECT_GE(monitor.lookupCount() - lookups, 18);
+
+    // The quiet time grows with the distance, and shrinks towards the edge
+    // of the bounds the pointer must not leave unseen.
+    const X11PointerMonitor::Watch watch{QRect(500, 0, 200, 30), QRect(0, 0, 1920, 1080)};
+    using std::chrono::milliseconds;
+    EXPECT_EQ(X11PointerMonitor::quietTime(QPoint(600, 20), watch), milliseconds(0));
+    EXPECT_EQ(X11PointerMonitor::quietTime(QPoint(600, 129), watch), milliseconds(20));
+    EXPECT_EQ(X11PointerMonitor::quietTime(QPoint(900, 500), watch),
+              X11PointerMonitor::kLongestQuiet);
+    EXPECT_EQ(X11PointerMonitor::quietTime(QPoint(1900, 900), watch), milliseconds(3));
+    EXPECT_EQ(X11PointerMonitor::quietTime(QPoint(900, 900), std::nullopt), milliseconds(0));
+}
+
 // Raw events carry physical buttons. For a left-handed user (buttons
 // swapped with xmodmap, before the monitor starts or while it runs) the left
 // button is physical button 3, and physical button 1 is a right click.
 TEST_F(X11ListenersTest, ThePointerMonitorFollowsTheButtonMapping) {
     ASSERT_TRUE(runClient(QStringLiteral("xmodmap"),
                           {QStringLiteral("-e"), QStringLiteral("pointer = 3 2 1")}));
-    X11Connection connection;
     QList<PointerEventType> events;
-    X11PointerMonitor monitor(connection,
-                              [&](PointerEventType type, QPoint) { events.append(type); });
+    X11PointerMonitor monitor([&](PointerEventType type, QPoint) { events.append(type); });
     ASSERT_TRUE(monitor.isActive());
 
     // Clicks of both physical buttons, each followed by a move as a marker.

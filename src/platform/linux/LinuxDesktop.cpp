@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
+#include <QtMath>
 
 namespace zelvik {
 
@@ -112,14 +113,30 @@ void LinuxDesktop::installPointerMonitor(std::function<void(PointerEventType)> h
             });
         return;
     }
-    m_pointerMonitor = std::make_unique<X11PointerMonitor>(
-        m_connection, [this](PointerEventType type, QPoint root) {
+    m_pointerMonitor =
+        std::make_unique<X11PointerMonitor>([this](PointerEventType type, QPoint root) {
             m_rootPointer = root;
             const double scale = nativeScale();
             m_pointer = toScreenPoints(QPointF(root.x() / scale, root.y() / scale));
             if (m_pointerHandler)
                 m_pointerHandler(type);
         });
+    m_pointerMonitor->setWatch(m_watch);
+}
+
+void LinuxDesktop::setPointerWatch(const QRectF& zone, const std::optional<QRectF>& bounds) {
+    const double scale = nativeScale();
+    const auto toRoot = [scale](const QRectF& points) {
+        const QRect logical = toLogical(points);
+        return QRect(qFloor(logical.x() * scale), qFloor(logical.y() * scale),
+                     qCeil(logical.width() * scale), qCeil(logical.height() * scale));
+    };
+    X11PointerMonitor::Watch watch{toRoot(zone), std::nullopt};
+    if (bounds)
+        watch.bounds = toRoot(*bounds);
+    m_watch = watch;
+    if (m_pointerMonitor)
+        m_pointerMonitor->setWatch(m_watch);
 }
 
 void LinuxDesktop::observeScreenChanges(std::function<void()> handler) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "X11PointerMonitor.h"
 #include "window/NotchDesktop.h"
 
 #include <QObject>
@@ -14,7 +15,6 @@ namespace zelvik {
 class OwnWindowPointerMonitor;
 class X11Connection;
 class X11DragCounter;
-class X11PointerMonitor;
 
 // The desktop as the notch controller sees it: Qt's screens, a pointer
 // monitor and the XFixes drag counter, with the y-upwards screen geometry the
@@ -43,6 +43,7 @@ public:
     int dragChangeCount() const override;
     void installPointerMonitor(std::function<void(PointerEventType)> handler) override;
     void observeScreenChanges(std::function<void()> handler) override;
+    void setPointerWatch(const QRectF& zone, const std::optional<QRectF>& bounds) override;
     bool pointerOverOwnWindow() const override;
 
     // Conversions between Qt's logical coordinates (y downwards) and screen
@@ -68,6 +69,7 @@ private:
     bool m_pointerKnown = true;
     // Where the pointer monitor last found the pointer, in root pixels.
     QPoint m_rootPointer;
+    std::optional<X11PointerMonitor::Watch> m_watch;
 };
 
 } // namespace zelvik
