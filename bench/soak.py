@@ -64,6 +64,25 @@ def act(desktop, counts, kinds):
         counts["sound"] += 1
 
 
+def warm_up(desktop):
+    """Shows every part the random actions reach once: the open notch with
+    each tab and each tab button's tooltip, a song change and a sound output
+    change, so that what is loaded on first use is not counted as growth."""
+    centre = SCREEN[0] // 2
+    desktop.run([ZELVIK, "--toggle"])
+    time.sleep(1.5)
+    for x in (centre - 214, centre - 178, centre - 250):  # shelf, focus, music
+        desktop.move(x, 12)
+        time.sleep(1.0)  # the tooltip shows after 0.7 s
+        desktop.run(["xdotool", "click", "1"])
+        time.sleep(0.8)
+    desktop.run([ZELVIK, "--toggle"])
+    desktop.run(["playerctl", "next"])
+    desktop.run(["pactl", "set-default-sink", desktop.sinks[1]])
+    desktop.move(100, 800)
+    time.sleep(3)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--seconds", type=int, default=3600)
@@ -82,6 +101,7 @@ def main():
         desktop.start_sound()
         desktop.start_player()
         zelvik = desktop.start_zelvik(ZELVIK)
+        warm_up(desktop)
         start = time.monotonic()
         next_sample = start
         print("   time   resident", flush=True)
@@ -104,12 +124,17 @@ def main():
                 zelvik.returncode, time.monotonic() - start, desktop.log("zelvik.log")))
             return 1
         # Growth from the first sample after warming up (the first minute
-        # loads fonts, QML and pictures once) to the end.
-        settled = [kib for t, kib in samples if t >= 60] or [kib for _, kib in samples]
-        first, last, peak = settled[0], settled[-1], max(settled)
-        print("resident memory: %d KiB after the first minute, %d KiB at the end, peak %d KiB; "
-              "growth %.1f %% (goal under 5 %%)" % (first, last, peak,
-                                                     (last - first) * 100.0 / first))
+        # loads fonts, QML and pictures once) to the end; and over the
+        # second half alone, where a leak keeps growing and settling has
+        # long ended.
+        settled = [(t, kib) for t, kib in samples if t >= 60] or samples
+        first, last = settled[0][1], settled[-1][1]
+        peak = max(kib for _, kib in settled)
+        half = next(kib for t, kib in settled if t >= settled[-1][0] / 2)
+        print("resident memory: %d KiB after the first minute, %d KiB at half time, %d KiB at "
+              "the end, peak %d KiB; growth %.1f %% (goal under 5 %%), %.1f %% over the second "
+              "half" % (first, half, last, peak, (last - first) * 100.0 / first,
+                        (last - half) * 100.0 / half))
         return 0
     finally:
         desktop.stop()
