@@ -3,6 +3,7 @@
 #include "monitors/BatteryMonitor.h"
 #include "FakePowerSupplies.h"
 #include "platform/linux/SysfsPowerSourceReader.h"
+#include "platform/linux/UdevPowerSupplyWatch.h"
 #include "support/VirtualTime.h"
 
 #include <QSignalSpy>
@@ -285,6 +286,25 @@ TEST_F(BatteryMonitorTest, TheKernelsFilesBecomeOneInternalBattery) {
         EXPECT_EQ(fresh.isPluggedIn(), c.plugged);
         EXPECT_EQ(fresh.isCharging(), c.charging);
     }
+}
+
+// Idle costs nothing on a desktop: with uevents to tell of a supply's coming
+// there is no minute re-read, and a mouse's battery does not make one.
+TEST_F(BatteryMonitorTest, ADesktopWithoutBatteryIsNeverWokenToReRead) {
+    if (!UdevPowerSupplyWatch([] {}).isActive())
+        GTEST_SKIP() << "no udev monitor on this machine: the minute re-read is all there is";
+    supplies.set(QStringLiteral("AC"), QStringLiteral("type"), "Mains");
+    supplies.set(QStringLiteral("AC"), QStringLiteral("online"), "1");
+    supplies.set(QStringLiteral("hidpp_battery_0"), QStringLiteral("type"), "Battery");
+    supplies.set(QStringLiteral("hidpp_battery_0"), QStringLiteral("scope"), "Device");
+    supplies.set(QStringLiteral("hidpp_battery_0"), QStringLiteral("capacity"), "80");
+    startMonitor();
+    EXPECT_FALSE(monitor->hasBattery());
+    EXPECT_EQ(time.pendingCount(), 0u);
+
+    supplies.laptop(50, false);
+    startMonitor();
+    EXPECT_EQ(time.pendingCount(), 1u) << "a laptop is re-read every minute";
 }
 
 TEST_F(BatteryMonitorTest, UnreadableOrVanishingSuppliesNeitherCrashNorStorm) {

@@ -150,6 +150,9 @@ std::optional<QList<QVariantMap>> SysfsPowerSourceReader::powerSources() {
 bool SysfsPowerSourceReader::subscribe(std::function<void()> changed) {
     m_changed = std::move(changed);
     m_uevents = std::make_unique<UdevPowerSupplyWatch>([this] {
+        // A battery that has just come is re-read from now on.
+        if (!m_fallback.isPending())
+            armFallback();
         if (m_changed)
             m_changed();
     });
@@ -160,7 +163,23 @@ bool SysfsPowerSourceReader::subscribe(std::function<void()> changed) {
     return true;
 }
 
+bool SysfsPowerSourceReader::hasBatteryEntry() const {
+    const QDir root(m_root);
+    const QStringList names = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    return std::any_of(names.cbegin(), names.cend(), [&root](const QString& name) {
+        const QDir supply(root.filePath(name));
+        return text(supply, "type") == "Battery" && text(supply, "scope") != "Device";
+    });
+}
+
 void SysfsPowerSourceReader::armFallback() {
+    // A machine without a battery has nothing a missed uevent could change
+    // but the coming of a supply, which is a uevent of its own: a desktop is
+    // never woken for it. Once a battery has been seen the re-read goes on,
+    // as its charge changes without uevents on many machines.
+    m_hadBattery = m_hadBattery || hasBatteryEntry();
+    if (m_uevents && m_uevents->isActive() && !m_hadBattery)
+        return;
     m_fallback = m_scheduler.after(fallbackInterval, [this] {
         armFallback();
         if (m_changed)

@@ -19,7 +19,8 @@ class UdevPowerSupplyWatch;
 //
 // Changes arrive as the kernel's power-supply uevents through udev; as they
 // can be missed (no udev daemon, a driver that sends none), the folder is
-// also re-read once a minute.
+// also re-read once a minute on a machine that has shown a battery (or
+// when uevents cannot be had at all).
 class SysfsPowerSourceReader final : public PowerSourceReader {
 public:
     static QString defaultRoot() { return QStringLiteral("/sys/class/power_supply"); }
@@ -33,12 +34,14 @@ public:
 
 private:
     void armFallback();
+    bool hasBatteryEntry() const;
 
     Scheduler& m_scheduler;
     QString m_root;
     std::function<void()> m_changed;
     std::unique_ptr<UdevPowerSupplyWatch> m_uevents;
     TaskHandle m_fallback;
+    bool m_hadBattery = false;
 };
 
 } // namespace zelvik
