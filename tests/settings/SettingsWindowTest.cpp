@@ -616,6 +616,12 @@ TEST_F(SettingsWindowTest, ShowingTwiceKeepsOneWindowAndClosingOnlyHidesIt) {
     // The second try at focusing is a task of its own, not a second window.
     time.advanceMs(150);
     EXPECT_EQ(countSettingsWindows(), 1);
+
+    // Ctrl+W closes it like any preferences window, and it comes back.
+    QTest::keyClick(first, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(first->isVisible());
+    controller->show(*model, SettingsPage::general);
+    EXPECT_TRUE(first->isVisible());
 }
 
 // Values written by hand or by an older version: the controls show them

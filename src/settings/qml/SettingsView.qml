@@ -20,6 +20,13 @@ Rectangle {
 
     color: "#f5f5f7"
 
+    // The desktop's key for closing a window (Ctrl+W) closes this one, as
+    // it does a preferences window anywhere; closing only hides it.
+    Shortcut {
+        sequences: [StandardKey.Close]
+        onActivated: root.Window.window.close()
+    }
+
     Sidebar {
         id: sidebar
         objectName: "sidebar"
