@@ -5,6 +5,8 @@ is sampled. Started by bench/soak."""
 import argparse
 import os
 import random
+import shutil
+import subprocess
 import sys
 import time
 
@@ -66,9 +68,13 @@ def act(desktop, counts, kinds):
 
 def warm_up(desktop):
     """Shows every part the random actions reach once: the open notch with
-    each tab and each tab button's tooltip, a song change and a sound output
-    change, so that what is loaded on first use is not counted as growth."""
+    each tab and each tab button's tooltip, the settings window (a click on
+    the header's gear opens it), a song change and a sound output change, so
+    that what is loaded on first use is not counted as growth."""
     centre = SCREEN[0] // 2
+    desktop.run([ZELVIK, "--settings"])
+    time.sleep(3)
+    desktop.run(["xdotool", "key", "ctrl+w"])
     desktop.run([ZELVIK, "--toggle"])
     time.sleep(1.5)
     for x in (centre - 214, centre - 178, centre - 250):  # shelf, focus, music
@@ -115,7 +121,18 @@ def main():
                 next_sample += args.sample_every
             if now - start >= args.seconds:
                 break
-            act(desktop, counts, kinds)
+            try:
+                act(desktop, counts, kinds)
+            except subprocess.TimeoutExpired as hung:
+                # Most likely Zelvik did not answer: what its threads were
+                # doing tells why.
+                print("HUNG: %s did not end within %d s" % (" ".join(hung.cmd), hung.timeout))
+                if shutil.which("gdb"):
+                    print(subprocess.run(["gdb", "-p", str(zelvik.pid), "-batch", "-ex",
+                                          "thread apply all bt 30"], stdout=subprocess.PIPE,
+                                         stderr=subprocess.STDOUT).stdout.decode(errors="replace"))
+                print(desktop.log("zelvik.log")[-4000:])
+                return 1
             time.sleep(random.uniform(0.05, 0.4))
         alive = zelvik.poll() is None
         print("actions: " + ", ".join("%d %s" % (n, what) for what, n in counts.items()))
