@@ -6,34 +6,21 @@ import os
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(ROOT, "tests", "support"))
+from desktop_kit import private_env, wait_for  # noqa: E402
+
 SCREEN = (1920, 1080)
-
-
-def wait_for(predicate, timeout, interval=0.05):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value or time.monotonic() > deadline:
-            return value
-        time.sleep(interval)
 
 
 class Desktop:
     def __init__(self, software=False):
         self.root = tempfile.mkdtemp(prefix="zelvik-bench-")
-        self.env = dict(os.environ)
-        for var, sub in (("XDG_CONFIG_HOME", "config"), ("XDG_DATA_HOME", "data"),
-                         ("XDG_CACHE_HOME", "cache"), ("XDG_RUNTIME_DIR", "runtime"),
-                         ("HOME", "home")):
-            path = os.path.join(self.root, sub)
-            os.makedirs(path, mode=0o700, exist_ok=True)
-            self.env[var] = path
-        self.env["NO_AT_BRIDGE"] = "1"
-        self.env.pop("QT_QPA_PLATFORM", None)
-        self.env.pop("WAYLAND_DISPLAY", None)
+        self.env = private_env(self.root)
         if software:
             self.env["QT_QUICK_BACKEND"] = "software"
         self.procs = []

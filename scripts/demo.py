@@ -17,6 +17,10 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
+                                "support"))
+from desktop_kit import private_env, wait_for  # noqa: E402
+
 SCREEN_W, SCREEN_H = 1920, 1080
 CENTER_X = SCREEN_W // 2
 # What is cut out of each screenshot: the notch window's width, the height
@@ -31,30 +35,11 @@ TOOLS = ("Xvfb", "picom", "hsetroot", "xwininfo", "xdotool", "xte", "import", "c
          "montage", "mpv", "pulseaudio", "pactl", "playerctl", "sox")
 
 
-def wait_for(predicate, timeout, interval=0.1):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value or time.monotonic() > deadline:
-            return value
-        time.sleep(interval)
-
-
 class Desktop:
     def __init__(self, root):
         self.root = root
         self.procs = []
-        self.env = dict(os.environ)
-        for var, sub in (("XDG_CONFIG_HOME", "config"), ("XDG_DATA_HOME", "data"),
-                         ("XDG_CACHE_HOME", "cache"), ("XDG_RUNTIME_DIR", "runtime"),
-                         ("HOME", "home")):
-            path = os.path.join(root, sub)
-            os.makedirs(path, mode=0o700, exist_ok=True)
-            self.env[var] = path
-        self.env["NO_AT_BRIDGE"] = "1"
-        for var in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "QT_QUICK_BACKEND",
-                    "QSG_RHI_BACKEND", "QT_LOGGING_RULES"):
-            self.env.pop(var, None)
+        self.env = private_env(root, ("QT_QUICK_BACKEND", "QSG_RHI_BACKEND", "QT_LOGGING_RULES"))
         self.env["PULSE_SERVER"] = "unix:%s/pulse/native" % self.env["XDG_RUNTIME_DIR"]
 
     def spawn(self, argv, logname, **kwargs):

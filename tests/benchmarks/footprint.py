@@ -35,6 +35,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from desktop_kit import private_env  # noqa: E402
+
 SCREEN = (1920, 1080)
 # Toggles of the notch measured per run, each followed by this long a rest.
 MORPHS = 6
@@ -55,17 +58,7 @@ class Desktop:
     def __init__(self, root):
         self.root = root
         self.procs = []
-        self.env = dict(os.environ)
-        for var, sub in (("XDG_CONFIG_HOME", "config"), ("XDG_DATA_HOME", "data"),
-                         ("XDG_CACHE_HOME", "cache"), ("XDG_RUNTIME_DIR", "runtime"),
-                         ("HOME", "home")):
-            path = os.path.join(root, sub)
-            os.makedirs(path, mode=0o700, exist_ok=True)
-            self.env[var] = path
-        self.env["NO_AT_BRIDGE"] = "1"
-        for var in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "QT_QUICK_BACKEND",
-                    "QSG_RHI_BACKEND", "QT_LOGGING_RULES"):
-            self.env.pop(var, None)
+        self.env = private_env(root, ("QT_QUICK_BACKEND", "QSG_RHI_BACKEND", "QT_LOGGING_RULES"))
 
     def start(self):
         xvfb = subprocess.Popen(

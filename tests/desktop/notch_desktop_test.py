@@ -18,6 +18,10 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import desktop_kit  # noqa: E402
+from desktop_kit import check, failures, log, private_env, wait_for  # noqa: E402
+
 ZELVIK, RECORDER, SHOT_DIR = sys.argv[1:4]
 SCENARIO = sys.argv[4] if len(sys.argv) > 4 else "single"
 # The test programs are built side by side.
@@ -26,7 +30,7 @@ DROP_TARGET = os.path.join(os.path.dirname(RECORDER), "drop_target")
 SCREEN_W, SCREEN_H = 1920, 1080
 WINDOW = (580, 0, 760, 300)  # where the 760 x 300 window hangs on this screen
 CENTER_X = SCREEN_W // 2
-BACKGROUND = (0x33, 0x66, 0xCC)
+BACKGROUND = desktop_kit.Image.BACKGROUND
 HOVER_DELAY_MS = 1500
 CLOSE_DELAY_MS = 400
 
@@ -36,46 +40,13 @@ CLOSED = dict(name="closed", width=190, height=24, t=8, b=15)
 PEEKING = dict(name="peeking", width=206, height=30, t=8, b=15)
 OPEN = dict(name="open", width=560, height=184, t=16, b=38)
 
-failures = []
 procs = []
-
-
-def log(message):
-    print(message, flush=True)
-
-
-def check(condition, message):
-    if condition:
-        log("ok: " + message)
-    else:
-        log("FAIL: " + message)
-        failures.append(message)
-    return condition
-
-
-def wait_for(predicate, timeout, interval=0.05):
-    """Polls predicate until it returns a true value or timeout seconds pass."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value or time.monotonic() > deadline:
-            return value
-        time.sleep(interval)
 
 
 class Desktop:
     def __init__(self, root):
         self.root = root
-        self.env = dict(os.environ)
-        for var, sub in (("XDG_CONFIG_HOME", "config"), ("XDG_DATA_HOME", "data"),
-                         ("XDG_CACHE_HOME", "cache"), ("XDG_RUNTIME_DIR", "runtime"),
-                         ("HOME", "home")):
-            path = os.path.join(root, sub)
-            os.makedirs(path, mode=0o700, exist_ok=True)
-            self.env[var] = path
-        self.env["NO_AT_BRIDGE"] = "1"
-        self.env.pop("QT_QPA_PLATFORM", None)
-        self.env.pop("WAYLAND_DISPLAY", None)
+        self.env = private_env(root)
 
     def start(self, width=SCREEN_W, height=SCREEN_H, monitors=()):
         xvfb = subprocess.Popen(
@@ -140,23 +111,7 @@ class Desktop:
         os.remove(path)
 
 
-class Image:
-    def __init__(self, raw):
-        self.raw = raw
-        # Binary PPM: "P6\n<w> <h>\n255\n" then RGB bytes.
-        parts = raw.split(b"\n", 3)
-        if len(parts) < 4 or parts[0] != b"P6" or parts[2] != b"255":
-            raise RuntimeError("screenshot failed")
-        self.width, self.height = map(int, parts[1].split())
-        self.pixels = parts[3]
-
-    def pixel(self, x, y):
-        i = (y * self.width + x) * 3
-        return tuple(self.pixels[i:i + 3])
-
-    def is_black(self, x, y):
-        return max(self.pixel(x, y)) < 48
-
+class Image(desktop_kit.Image):
     def is_notch(self, x, y):
         """Part of the notch: its black, or what the open panel draws on it
         (text, symbols, tiles). The open notch's shadow only darkens the
@@ -166,10 +121,6 @@ class Image:
         r, g, b = self.pixel(x, y)
         shade = b / BACKGROUND[2]
         return not (abs(r - BACKGROUND[0] * shade) <= 12 and abs(g - BACKGROUND[1] * shade) <= 12)
-
-    def is_background(self, x, y):
-        p = self.pixel(x, y)
-        return all(abs(a - b) <= 10 for a, b in zip(p, BACKGROUND))
 
     def column_height(self, x=CENTER_X):
         """Rows of the notch from the top edge down, at column x. The top two

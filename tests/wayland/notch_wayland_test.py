@@ -19,11 +19,14 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import desktop_kit  # noqa: E402
+from desktop_kit import check, failures, log, wait_for  # noqa: E402
+
 ZELVIK, INPUT, RECORDER, DRAG_SOURCE, SHOT_DIR = sys.argv[1:6]
 TEST_USER = "zelvik-test"
 SCREEN_W, SCREEN_H = 1920, 1080
 CENTER_X = SCREEN_W // 2
-BACKGROUND = (0x33, 0x66, 0xCC)
 HOVER_DELAY_MS = 1500
 CLOSE_DELAY_MS = 400
 # The 760 x 300 window the notch hangs in, and its interaction zone while
@@ -40,50 +43,8 @@ CLOSED = dict(name="closed", width=190, height=24, t=8, b=15)
 PEEKING = dict(name="peeking", width=206, height=30, t=8, b=15)
 OPEN = dict(name="open", width=560, height=184, t=16, b=38)
 
-failures = []
 
-
-def log(message):
-    print(message, flush=True)
-
-
-def check(condition, message):
-    log(("ok: " if condition else "FAIL: ") + message)
-    if not condition:
-        failures.append(message)
-    return condition
-
-
-def wait_for(predicate, timeout, interval=0.05):
-    """Polls predicate until it returns a true value or timeout seconds pass."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value or time.monotonic() > deadline:
-            return value
-        time.sleep(interval)
-
-
-class Image:
-    def __init__(self, raw):
-        self.raw = raw
-        # Binary PPM: "P6\n<w> <h>\n255\n" then RGB bytes.
-        parts = raw.split(b"\n", 3)
-        if len(parts) < 4 or parts[0] != b"P6" or parts[2] != b"255":
-            raise RuntimeError("screenshot failed")
-        self.width, self.height = map(int, parts[1].split())
-        self.pixels = parts[3]
-
-    def pixel(self, x, y):
-        i = (y * self.width + x) * 3
-        return tuple(self.pixels[i:i + 3])
-
-    def is_black(self, x, y):
-        return max(self.pixel(x, y)) < 48
-
-    def is_background(self, x, y):
-        return all(abs(a - b) <= 10 for a, b in zip(self.pixel(x, y), BACKGROUND))
-
+class Image(desktop_kit.Image):
     # The outline is measured from its left side only: it is symmetric about
     # the middle, its contents (texts, icons) lie inside its black edge, and
     # the cursor, which grim draws into the screenshots, is kept to the right
